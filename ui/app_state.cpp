@@ -1,0 +1,7 @@
+#include "ui/app_state.h"
+
+namespace mirvo {
+
+AppState app;
+
+}  // namespace mirvo
