@@ -14,9 +14,15 @@ inline constexpr std::int32_t kOutOfMemory = -4;
 inline constexpr std::int32_t kNoInput = -5;
 inline constexpr std::int32_t kCodeUnwritable = -6;
 inline constexpr std::int32_t kBadStream = -7;
-inline constexpr std::int32_t kInputTooLarge = -8;  // 65536 bytes or more
+inline constexpr std::int32_t kInputTooLarge = -8;  // beyond kMaxInputSize / kMaxPackedSize
 
+// pack takes at most this many bytes (the format's readers count with 16 bits).
 inline constexpr std::size_t kMaxInputSize = 65535;
+// unpack takes at most the longest stream pack can write for kMaxInputSize
+// bytes: at most one 12-bit code per input byte, plus per dictionary
+// generation (at most 19) three widen codes and a reset, plus the end code.
+// Random input comes close (some 90000 bytes), so the limit must not be 65535.
+inline constexpr std::size_t kMaxPackedSize = (12 * (kMaxInputSize + 4 * 19 + 1) + 7) / 8;
 
 // Stream-shaped interface, as the player and the format's other writers know
 // it: the result buffer is std::malloc'ed and belongs to the caller (std::free);

@@ -5,10 +5,16 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "quiz/quiz_content.h"
 
 namespace mirvo {
+
+// Copies text into a zero-terminated slot: zero bytes are dropped (they would
+// end the text early) and whatever does not fit before the terminator is cut.
+void copyIntoSlot(std::span<char> slot, std::string_view text);
 
 struct QuizQuestion {
   char answer1[kTextSlotSize];
@@ -24,6 +30,14 @@ struct Quiz {
   ~Quiz();
   Quiz(const Quiz&) = delete;
   Quiz& operator=(const Quiz&) = delete;
+
+  // The colour values of construction; the loader replaces the background.
+  static constexpr COLORREF kInitialBackground = 0x00965F5A;
+  static constexpr COLORREF kWrongColour = 0x000000FF;
+  static constexpr COLORREF kRightColour = 0x0000FF00;
+  static constexpr COLORREF kAnagramColour = 0x000064FF;
+  static constexpr COLORREF kHintColour = 0x0026CBFF;
+  static constexpr COLORREF kQuestionLabelColour = 0x00C0FFFF;
 
   void addQuestion(const char* answer1, const char* answer2, const char* questionText);
   // Position k counted from 0; the last record when the list is shorter,

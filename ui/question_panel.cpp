@@ -1,0 +1,317 @@
+#include "ui/question_panel.h"
+
+#include <ole2.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <utility>
+
+#include "evaluation/judgement.h"
+#include "media/media_host.h"
+#include "media/picture_fit.h"
+#include "media/picture_loader.h"
+#include "quiz/quiz_model.h"
+#include "resources/resource_ids.h"
+#include "ui/answer_box.h"
+#include "ui/answer_sheet.h"
+#include "ui/app_state.h"
+#include "ui/control_ids.h"
+#include "ui/panel_layout.h"
+
+namespace mirvo {
+
+int contentWidth = 0;
+int contentHeight = 0;
+WNDPROC editClassProc = nullptr;
+
+namespace {
+
+constexpr DWORD kNumberLabelStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
+constexpr DWORD kFramedLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER | SS_CENTERIMAGE;
+constexpr DWORD kColumnLabelStyle = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kExplanationLabelStyle = WS_CHILD | WS_VISIBLE | SS_CENTER;
+constexpr DWORD kAnswerBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL;
+constexpr DWORD kPictureBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE;
+constexpr DWORD kMediaButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
+constexpr char kUnjudged[] = "?";
+
+enum class ControlFont { None, Gui, Answer };
+
+// The fitted pictures of the row being laid out. The row is measured with
+// all three and each cell then shows its own, so every picture is decoded
+// once per layout. What a cell takes is the picture box's to own; pictures
+// measured beyond the last question are released with the row.
+class RowPictures {
+ public:
+  RowPictures() = default;
+  RowPictures(const RowPictures&) = delete;
+  RowPictures& operator=(const RowPictures&) = delete;
+  ~RowPictures() { release(); }
+
+  // Loads the pictures of questions first..first+2 and returns the row's
+  // height: the tallest of them, a missing one counting 0.
+  int measure(int firstQuestion) {
+    release();
+    first_ = firstQuestion;
+    int height = 0;
+    for (int n = 0; n < kCellsPerRow; ++n) {
+      bitmaps_[n] = loadFittedPicture(nullptr, MIRVO_QUESTION_MEDIA_BASE + firstQuestion + n, MIRVO_MEDIA_TYPE,
+                                      kPictureBoxSize, kPictureBoxSize);
+      height = std::max(height, sizeOf(bitmaps_[n]).height);
+    }
+    return height;
+  }
+
+  // The picture of `question`, handed over; null when it has none.
+  HBITMAP take(int question) {
+    const int n = question - first_;
+    if (n < 0 || n >= kCellsPerRow) return nullptr;
+    return std::exchange(bitmaps_[n], nullptr);
+  }
+
+  static FittedSize sizeOf(HBITMAP bitmap) {
+    BITMAP info{};
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return {};
+    return {info.bmWidth, info.bmHeight};
+  }
+
+ private:
+  void release() {
+    for (HBITMAP& bitmap : bitmaps_) {
+      if (bitmap != nullptr) DeleteObject(bitmap);
+      bitmap = nullptr;
+    }
+  }
+
+  std::array<HBITMAP, kCellsPerRow> bitmaps_{};
+  int first_ = 0;
+};
+
+// Holds the answer sheet open while the rows are built.
+class OpenSheet {
+ public:
+  OpenSheet() : view_(openAnswerSheet()) {}
+  OpenSheet(const OpenSheet&) = delete;
+  OpenSheet& operator=(const OpenSheet&) = delete;
+  ~OpenSheet() { closeAnswerSheet(view_); }
+
+  // The initial text of the next answer box, in creation order.
+  const char* nextLine() {
+    nextSheetLine(view_, position_, line_);
+    return line_;
+  }
+
+ private:
+  AnswerSheetView view_;
+  std::size_t position_ = 0;
+  char line_[kTextSlotSize] = {};
+};
+
+// One layout pass over the quiz.
+class PanelBuilder {
+ public:
+  PanelBuilder(Quiz& quiz, HWND panel)
+      : quiz_(quiz),
+        panel_(panel),
+        instance_(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(panel, GWLP_HINSTANCE))),
+        questions_(std::clamp(quiz.questionCount, 0, kMaxQuestions)),
+        answers_(quiz.answersPerQuestion == 2 ? 2 : 1) {}
+
+  void build() {
+    answerFont_ = quiz_.createAnswerFont();
+    for (int i = 1; i <= questions_; ++i) {
+      if (quiz_.type == QuizType::Text) {
+        layOutTextRow(i);
+      } else if (isGridType(quiz_.type)) {
+        layOutGridCell(i);
+      }
+    }
+    contentWidth += contentWidthMargin(answers_);
+  }
+
+ private:
+  HWND create(const char* className, const char* text, DWORD style, const PanelRect& r, int id,
+              ControlFont font) const {
+    HWND control = CreateWindowExA(0, className, text, style, r.x, r.y, r.width, r.height, panel_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (control == nullptr) return nullptr;
+    if (font == ControlFont::Gui) {
+      SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    } else if (font == ControlFont::Answer) {
+      SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(answerFont_), FALSE);
+    }
+    return control;
+  }
+
+  void createNumberLabel(int question, const PanelRect& r) const {
+    char number[16];
+    std::snprintf(number, sizeof number, "%d.", question);
+    create("Static", number, kNumberLabelStyle, r, kNumberLabelId, ControlFont::None);
+  }
+
+  void createAnswerBox(int boxNumber, const PanelRect& r) {
+    HWND box = create("Edit", sheet_.nextLine(), kAnswerBoxStyle, r, kAnswerBoxBase + boxNumber,
+                      ControlFont::Answer);
+    if (box == nullptr) return;
+    editClassProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(box, GWL_WNDPROC, reinterpret_cast<LONG>(reinterpret_cast<void*>(&answerBoxProc))));
+  }
+
+  void judge(int boxNumber) { judgeAnswerBox(quiz_, panel_, kAnswerBoxBase + boxNumber); }
+
+  void layOutTextRow(int i) {
+    const TextRow row = textRow(rowTop_);
+    createNumberLabel(i, row.numberLabel);
+    // A count above the records held repeats the last record; an empty list
+    // (a description that failed to unpack) shows empty questions.
+    const QuizQuestion* record = quiz_.questionAt(i - 1);
+    create("Static", record != nullptr ? record->questionText : "", kFramedLabelStyle, row.questionLabel,
+           kQuestionLabelId, ControlFont::Gui);
+    // One box per question whatever the answers per question.
+    createAnswerBox(i, row.answerBox);
+    create("Static", kUnjudged, kFramedLabelStyle, row.resultLabel, kResultLabelBase + i, ControlFont::None);
+    judge(i);
+    rowTop_ += kTextRowStep;
+    contentWidth = kTextContentWidth;
+    contentHeight = rowTop_;
+  }
+
+  void layOutPicture(int i, const GridCell& cell) {
+    HBITMAP picture = pictures_.take(i);
+    FittedSize size = RowPictures::sizeOf(picture);
+    if (picture == nullptr) size = {kPictureBoxSize, rowHeight_};
+    HWND box = create("Static", nullptr, kPictureBoxStyle,
+                      pictureBoxRect(cell, rowTop_, rowHeight_, size.width, size.height), kPictureBoxBase + i,
+                      ControlFont::None);
+    if (picture == nullptr) return;
+    if (box == nullptr) {
+      DeleteObject(picture);
+      return;
+    }
+    SendMessageA(box, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    // A control that keeps a copy of the bitmap (as version 6 controls do for
+    // bitmaps with alpha) leaves ours unused.
+    if (reinterpret_cast<HBITMAP>(SendMessageA(box, STM_GETIMAGE, IMAGE_BITMAP, 0)) != picture) {
+      DeleteObject(picture);
+    }
+  }
+
+  void layOutGridCell(int i) {
+    if (quiz_.type == QuizType::Picture && firstInRow(i)) rowHeight_ = pictures_.measure(i);
+    const GridCell cell = gridCell(quiz_.type, answers_, i, rowTop_, rowHeight_);
+    if (quiz_.type == QuizType::Picture) layOutPicture(i, cell);
+
+    if (firstInRow(i) && answers_ == 2) {
+      create("Static", quiz_.columnLabel1, kColumnLabelStyle, columnLabelRect(cell, 1), kColumnLabelId,
+             ControlFont::Gui);
+      create("Static", quiz_.columnLabel2, kColumnLabelStyle, columnLabelRect(cell, 2), kColumnLabelId,
+             ControlFont::Gui);
+    }
+    createNumberLabel(i, gridNumberLabelRect(cell));
+    if (isMediaType(quiz_.type)) {
+      createMediaButton(kPlayButtonBase + i, playButtonRect(cell), mediaHost.playIcon);
+      createMediaButton(kStopButtonBase + i, stopButtonRect(cell), mediaHost.stopIcon);
+    }
+    for (int j = 1; j <= answers_; ++j) {
+      const int k = gridAnswerNumber(i, answers_, j);
+      createAnswerBox(k, gridAnswerBoxRect(cell, j));
+      create("Static", kUnjudged, kFramedLabelStyle, gridResultLabelRect(cell, j), kResultLabelBase + k,
+             answers_ == 2 ? ControlFont::Gui : ControlFont::None);
+    }
+    if (showsExplanation(quiz_.revealMode)) {
+      create("Static", "", kExplanationLabelStyle, explanationLabelRect(cell), kExplanationLabelBase + i,
+             ControlFont::Gui);
+    }
+    for (int j = 1; j <= answers_; ++j) judge(gridAnswerNumber(i, answers_, j));
+
+    const int bottom = gridRowBottom(cell.answerTop, quiz_.revealMode);
+    if (lastInRow(i)) rowTop_ = bottom;
+    if (firstInRow(i)) {
+      contentWidth = kGridContentWidth;
+      contentHeight = bottom;
+    }
+  }
+
+  void createMediaButton(int id, const PanelRect& r, HICON icon) const {
+    HWND button = create("Button", "", kMediaButtonStyle, r, id, ControlFont::None);
+    if (button != nullptr) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+  }
+
+  Quiz& quiz_;
+  HWND panel_;
+  HINSTANCE instance_;
+  const int questions_;
+  const int answers_;
+  HFONT answerFont_ = nullptr;
+  OpenSheet sheet_;
+  RowPictures pictures_;
+  int rowTop_ = kFirstRowTop;
+  int rowHeight_ = 0;
+};
+
+void applyScrollBar(HWND panel, int bar, const ScrollBarSetup& setup) {
+  if (setup.fits) SetScrollPos(panel, bar, 0, FALSE);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
+  info.nMin = 0;
+  info.nMax = setup.maximum;
+  // With nothing laid out the page is -1; the system clamps the page to the
+  // range, and the bar shows disabled.
+  info.nPage = static_cast<UINT>(setup.page);
+  SetScrollInfo(panel, bar, &info, TRUE);
+}
+
+BOOL onInitDialog(HWND panel) {
+  contentWidth = 0;
+  contentHeight = 0;
+  Quiz* quiz = app.quiz;
+  if (quiz == nullptr) return TRUE;
+  // Without the player control a media quiz shows nothing, not even its
+  // answer boxes; the answer sheet stays unread.
+  if (isMediaType(quiz->type) && !createMediaPlayer(*quiz, panel)) return TRUE;
+  layoutQuestions(*quiz, panel);
+  return TRUE;
+}
+
+// A picture box owns the bitmap it shows; static controls never delete one.
+void onDestroy(HWND panel) {
+  for (int i = 1; i <= kMaxQuestions; ++i) {
+    HWND box = GetDlgItem(panel, kPictureBoxBase + i);
+    if (box == nullptr) continue;
+    HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageA(box, STM_SETIMAGE, IMAGE_BITMAP, 0));
+    if (bitmap != nullptr) DeleteObject(bitmap);
+  }
+}
+
+}  // namespace
+
+void layoutQuestions(Quiz& quiz, HWND panel) {
+  {
+    PanelBuilder builder(quiz, panel);
+    builder.build();
+  }  // the sheet is released and the unused pictures freed before the bars are set
+  setupScrollRanges(panel);
+}
+
+void setupScrollRanges(HWND panel) {
+  RECT client{};
+  GetClientRect(panel, &client);
+  applyScrollBar(panel, SB_HORZ, scrollBarSetup(contentWidth, client.right - client.left, scrollUnit));
+  applyScrollBar(panel, SB_VERT, scrollBarSetup(contentHeight, client.bottom - client.top, scrollUnit));
+}
+
+INT_PTR CALLBACK questionPanelProc(HWND panel, UINT message, WPARAM, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return onInitDialog(panel);
+    case WM_DESTROY:
+      onDestroy(panel);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace mirvo
