@@ -22,10 +22,13 @@ cleanup() { mirvo_stop_pid "$pid"; mirvo_stop_xvfb; }
 trap cleanup EXIT
 wine "$player" >/dev/null 2>&1 &
 pid=$!
-win=$(xdotool search --sync --onlyvisible --name '^Nom du mirvo$' | head -n1)
+win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Nom du mirvo$' | head -n1) || { echo 'the player window did not appear' >&2; exit 1; }
 sleep 1  # let the panels paint
 /usr/bin/import -window root build/screenshot.png
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-xdotool key --clearmodifiers alt+F4
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+# A key sent before Wine has taken the focus is lost, so ask again if needed.
+for _ in 1 2 3; do
+  xdotool windowfocus "$win" 2>/dev/null || true
+  xdotool key --clearmodifiers alt+F4
+  for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break 2; sleep 0.1; done
+done
 echo "The player ran on a private display; screenshot: $PWD/build/screenshot.png"

@@ -106,6 +106,14 @@ bool createMediaPlayer(const Quiz& quiz, HWND questionPanel) {
   if (SUCCEEDED(player->get_controls(&controls))) mediaHost.controls = controls;
   AnsiBstr none("none");
   player->put_uiMode(none.get());
+  // The play button's own play call is the one start of a clip. Left on,
+  // auto start would already start it when the URL is set, and a second
+  // start of a clip the player could not open crashes Wine's player.
+  IWMPSettings* settings = nullptr;
+  if (SUCCEEDED(player->get_settings(&settings)) && settings != nullptr) {
+    settings->put_autoStart(VARIANT_FALSE);
+    settings->Release();
+  }
   return true;
 }
 

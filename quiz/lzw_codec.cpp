@@ -222,26 +222,62 @@ class BitReader {
 
 // Room for the widest unaligned copy beyond the last written byte.
 constexpr std::size_t kSlack = 16;
+// The work buffer starts with the 256 one-byte strings, so a literal is
+// copied like any other entry; the output follows them.
+constexpr std::size_t kOutputStart = 256;
 
 struct UnpackState {
   std::uint32_t offset[kCodeLimit];
   std::uint32_t length[kCodeLimit];
 };
 
-// Output grows geometrically; `produced` excludes the current string, which
-// is written as soon as it is known but only counts once the stream says so.
-std::int32_t unpackInto(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& out, std::size_t& produced,
+// Uninitialised and grown by realloc: zero-filling a vector for every call
+// costs more than decoding incompressible input.
+class WorkBuffer {
+ public:
+  WorkBuffer() = default;
+  WorkBuffer(const WorkBuffer&) = delete;
+  WorkBuffer& operator=(const WorkBuffer&) = delete;
+  ~WorkBuffer() { std::free(data_); }
+
+  bool reserve(std::size_t size) {
+    if (size <= size_) return true;
+    auto* grown = static_cast<std::uint8_t*>(std::realloc(data_, size));
+    if (grown == nullptr) return false;
+    data_ = grown;
+    size_ = size;
+    return true;
+  }
+  std::uint8_t* data() const { return data_; }
+  std::size_t size() const { return size_; }
+
+ private:
+  std::uint8_t* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// `produced` excludes the current string, which is written as soon as it is
+// known but only counts once the stream says so.
+std::int32_t unpackInto(std::span<const std::uint8_t> input, WorkBuffer& work, std::size_t& produced,
                         std::size_t& consumed) {
   produced = 0;
   consumed = 0;
   std::unique_ptr<UnpackState> state(new (std::nothrow) UnpackState);
   if (!state) return kOutOfMemory;
-  out.clear();
-  out.resize(input.size() * 4 + 4096 + kSlack);
-  BitReader reader(input);
+  if (!work.reserve(kOutputStart + input.size() * 4 + 4096 + kSlack)) {
+    reportAllocationFailure();
+    return kOutOfMemory;
+  }
   std::uint32_t* const offset = state->offset;
   std::uint32_t* const length = state->length;
+  std::uint8_t* buf = work.data();
+  for (std::uint32_t c = 0; c < kEndCode; ++c) {
+    buf[c] = static_cast<std::uint8_t>(c);
+    offset[c] = c;
+    length[c] = 1;
+  }
 
+  BitReader reader(input);
   int width = kFirstWidth;
   std::uint32_t nextCode = kFirstFreeCode;
   std::uint32_t code = 0;
@@ -249,23 +285,20 @@ std::int32_t unpackInto(std::span<const std::uint8_t> input, std::vector<std::ui
     consumed = input.size();
     return kNoInput;
   }
-  std::uint8_t* buf = out.data();
-  buf[0] = static_cast<std::uint8_t>(code);
-  std::size_t written = 1;
+  buf[kOutputStart] = static_cast<std::uint8_t>(code);
+  std::size_t written = kOutputStart + 1;
   std::size_t wLength = 1;  // W is buf[written - wLength .. written)
 
   std::int32_t result = kOk;
+  bool truncated = false;
   for (;;) {
-    if (width > kMaxWidth) {
-      result = kBadStream;
-      break;
-    }
     if (!reader.read(width, code)) {
+      truncated = true;
       result = kBadStream;
       break;
     }
     if (code == kEndCode) {
-      produced = written;
+      produced = written - kOutputStart;
       break;
     }
     if (code == kResetCode) {
@@ -274,7 +307,10 @@ std::int32_t unpackInto(std::span<const std::uint8_t> input, std::vector<std::ui
       continue;
     }
     if (code == kWidenCode) {
-      ++width;
+      if (++width > kMaxWidth) {
+        result = kBadStream;
+        break;
+      }
       continue;
     }
     if (code > nextCode || nextCode >= kCodeLimit) {
@@ -282,15 +318,16 @@ std::int32_t unpackInto(std::span<const std::uint8_t> input, std::vector<std::ui
       break;
     }
     const std::size_t wOffset = written - wLength;
-    const std::size_t kLength = code < kEndCode ? 1 : code == nextCode ? wLength + 1 : length[code];
-    if (written + kLength + kSlack > out.size()) {
-      out.resize(out.size() * 2 + kLength + kSlack);
-      buf = out.data();
+    const std::size_t kLength = code == nextCode ? wLength + 1 : length[code];
+    if (written + kLength + kSlack > work.size()) {
+      if (!work.reserve(work.size() * 2 + kLength + kSlack)) {
+        reportAllocationFailure();
+        return kOutOfMemory;
+      }
+      buf = work.data();
     }
     std::uint8_t* dest = buf + written;
-    if (code < kEndCode) {
-      dest[0] = static_cast<std::uint8_t>(code);
-    } else if (code == nextCode) {
+    if (code == nextCode) {
       std::memcpy(dest, buf + wOffset, wLength);
       dest[wLength] = buf[wOffset];
     } else {
@@ -311,11 +348,11 @@ std::int32_t unpackInto(std::span<const std::uint8_t> input, std::vector<std::ui
     offset[nextCode] = static_cast<std::uint32_t>(wOffset);
     length[nextCode] = static_cast<std::uint32_t>(wLength + 1);
     ++nextCode;
-    produced = written;
+    produced = written - kOutputStart;
     written += kLength;
     wLength = kLength;
   }
-  consumed = result == kBadStream ? input.size() : reader.consumed();
+  consumed = truncated ? input.size() : reader.consumed();
   return result;
 }
 
@@ -355,8 +392,13 @@ std::int32_t unpack(std::span<const std::uint8_t> input, std::vector<std::uint8_
   if (!validInput(input)) return kNoInput;
   std::size_t produced = 0;
   std::size_t consumed = 0;
-  const std::int32_t result = guarded([&] { return unpackInto(input, output, produced, consumed); });
-  output.resize(result == kOutOfMemory ? 0 : produced);
+  const std::int32_t result = guarded([&] {
+    WorkBuffer work;
+    const std::int32_t r = unpackInto(input, work, produced, consumed);
+    if (r != kOutOfMemory) output.assign(work.data() + kOutputStart, work.data() + kOutputStart + produced);
+    return r;
+  });
+  if (result == kOutOfMemory) output.clear();
   counters.inputConsumed = static_cast<std::int32_t>(consumed);
   return result;
 }

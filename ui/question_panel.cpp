@@ -1,7 +1,5 @@
 #include "ui/question_panel.h"
 
-#include <ole2.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>

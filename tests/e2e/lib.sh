@@ -56,14 +56,31 @@ e2e_wait_window() {
 # e2e_screenshot FILE: the whole screen as a PNG.
 e2e_screenshot() { /usr/bin/import -window root "$1"; }
 
-# e2e_close WINDOW: Alt+F4 to the window, then waits for the player to end.
-e2e_close() {
+# e2e_focus WINDOW: gives WINDOW the keyboard focus. Without a window manager
+# the first request can race the window's mapping, so it is repeated until X
+# reports the focus where it was asked.
+e2e_focus() {
   local win=$1 i
-  xdotool windowfocus --sync "$win" 2>/dev/null || true
-  xdotool key --clearmodifiers alt+F4
-  for ((i = 0; i < 100; i++)); do
-    kill -0 "$E2E_PID" 2>/dev/null || { wait "$E2E_PID" 2>/dev/null || true; return 0; }
+  for ((i = 0; i < 20; i++)); do
+    xdotool windowfocus "$win" 2>/dev/null || true
+    [[ $(xdotool getwindowfocus 2>/dev/null) == "$win" ]] && return 0
     sleep 0.1
+  done
+  return 0
+}
+
+# e2e_close WINDOW: Alt+F4 to the window, then waits for the player to end.
+# The key is sent again if the player is still there after a few seconds: a
+# key that arrived before Wine took the focus is lost, not queued.
+e2e_close() {
+  local win=$1 attempt i
+  for ((attempt = 0; attempt < 3; attempt++)); do
+    e2e_focus "$win"
+    xdotool key --clearmodifiers alt+F4
+    for ((i = 0; i < 50; i++)); do
+      kill -0 "$E2E_PID" 2>/dev/null || { wait "$E2E_PID" 2>/dev/null || true; return 0; }
+      sleep 0.1
+    done
   done
   e2e_fail "the player did not end after Alt+F4"
 }

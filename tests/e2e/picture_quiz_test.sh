@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Picture quizzes, one and two answers per question, open with their titles.
-# The pictures have other sizes than the 260 x 260 box: wide, tall, small,
-# and one question without a picture of its own is not possible in a source,
-# so every cell has one.
+# The pictures are wide, tall and small against the 260 x 260 box, and one
+# question has none: its cell keeps an empty frame of the row's height.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/quiz_window.sh"
 e2e_setup picture_quiz
@@ -35,6 +34,9 @@ media = "img/q210x262.gif"
 [[question]]
 answer = "violet"
 media = "img/q180x349.jpg"
+
+[[question]]
+answer = "rien"
 TOML
 
 cat >"$E2E_DIR/two.toml" <<'TOML'

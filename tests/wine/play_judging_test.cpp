@@ -50,6 +50,7 @@ TEST_F(PlayPanel, EnterReleasedJudgesTheBoxAndIsNotPassedOn) {
 TEST_F(PlayPanel, LeavingABoxJudgesItAndEnteringOneSelectsItsText) {
   makeQuiz(QuizType::Text, 1, RevealMode::None, {{"Roma", "", ""}, {"Rome", "", ""}});
   buildPanel();
+  SetFocus(box(2));
   type(1, "amor");
   SetFocus(box(1));
   ASSERT_EQ(GetFocus(), box(1));

@@ -3,8 +3,6 @@
 // from tests/wine/test_pictures.rc.
 #include "ui/question_panel.h"
 
-#include <ole2.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -307,6 +305,18 @@ TEST_F(PanelTest, OneAnswerPictureGridMeasuresRowsAndCentresPictures) {
   EXPECT_EQ(item(kAnswerBoxBase + 5), nullptr);
   EXPECT_EQ(contentWidth, 910);
   EXPECT_EQ(contentHeight, 600);
+}
+
+TEST_F(PanelTest, PicturesGoWithTheirPanel) {
+  Quiz quiz;
+  fillQuiz(quiz, QuizType::Picture, 2, 1, RevealMode::None);
+  ASSERT_NE(build(quiz), nullptr);
+  auto shown = reinterpret_cast<HBITMAP>(SendMessageA(item(kPictureBoxBase + 1), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  BITMAP info{};
+  ASSERT_NE(GetObjectA(shown, sizeof info, &info), 0);
+  DestroyWindow(panel_);
+  panel_ = nullptr;
+  EXPECT_EQ(GetObjectA(shown, sizeof info, &info), 0);
 }
 
 TEST_F(PanelTest, TwoAnswerPictureGridWithColumnAndExplanationLabels) {
