@@ -13,11 +13,10 @@
 
 #include "cli/pe_image.h"
 #include "cli/pe_resource_writer.h"
+#include "cli/quiz_resources.h"
 #include "cli/quiz_source.h"
 #include "cli/text_encoding.h"
 #include "cli/verbs.h"
-#include "quiz/description_format.h"
-#include "quiz/lzw_codec.h"
 #include "resources/resource_ids.h"
 
 #ifdef _WIN32
@@ -65,50 +64,6 @@ bool writeBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   out.close();
   return static_cast<bool>(out);
-}
-
-ResourceId patchId(std::uint16_t n) { return ResourceId::of(static_cast<std::uint16_t>(n)); }
-
-// Packs one unpacked resource, or says why it cannot be.
-bool packed(const std::vector<std::uint8_t>& plain, const char* what, std::vector<std::uint8_t>& out,
-            std::string& error) {
-  if (plain.size() > lzw::kMaxInputSize) {
-    error = std::string(what) + " takes " + std::to_string(plain.size()) + " bytes; the quiz format packs at most " +
-            std::to_string(lzw::kMaxInputSize) + " (shorten the texts)";
-    return false;
-  }
-  if (std::int32_t r = lzw::pack(plain, out); r != lzw::kOk) {
-    error = std::string(what) + " does not pack: " + std::string(lzw::resultMessage(r));
-    return false;
-  }
-  return true;
-}
-
-// Every resource that a quiz adds to the player.
-bool quizResources(const QuizSource& source, std::vector<Resource>& out, std::string& error) {
-  std::vector<std::uint8_t> description, codes, packedDescription, packedCodes;
-  if (WriteStatus s = writeDescription(source.content, description); s != WriteStatus::Ok) {
-    error = "the quiz description cannot be written: " + std::string(describe(s));
-    return false;
-  }
-  if (WriteStatus s = writeRewardCodes(source.content, codes); s != WriteStatus::Ok) {
-    error = "the reward codes cannot be written: " + std::string(describe(s));
-    return false;
-  }
-  if (!packed(description, "the quiz description", packedDescription, error) ||
-      !packed(codes, "the reward codes", packedCodes, error)) {
-    return false;
-  }
-  const ResourceId patch = ResourceId::of(MIRVO_PATCH_TYPE);
-  const ResourceId img = ResourceId::of(MIRVO_MEDIA_TYPE);
-  out.clear();
-  out.push_back(Resource{patch, patchId(MIRVO_DESCRIPTION_ID), 0, 0, std::move(packedDescription)});
-  out.push_back(Resource{patch, patchId(MIRVO_CODES_ID), 0, 0, std::move(packedCodes)});
-  for (const MediaFile& m : source.media) {
-    const int base = m.role == MediaRole::Question ? MIRVO_QUESTION_MEDIA_BASE : MIRVO_ANSWER_PICTURE_BASE;
-    out.push_back(Resource{img, patchId(static_cast<std::uint16_t>(base + m.question)), 0, 0, m.bytes});
-  }
-  return true;
 }
 
 fs::path ownExecutable() {
@@ -175,33 +130,6 @@ void runBuild(const BuildOptions& o) {
             << source.media.size() << " media files, player " << shown(player) << ")\n";
 }
 
-QuizContent demonstrationQuiz() {
-  QuizContent q;
-  q.type = QuizType::Picture;
-  q.answersPerQuestion = 2;
-  q.revealMode = RevealMode::TextAndPicture;
-  q.title = "Nom du mirvo";
-  q.creator = "Createur mirvo";
-  q.quizExplanation = "Explications du mirvo";
-  q.columnLabel1 = "Pr\xE9nom - Nom";
-  q.columnLabel2 = "Manga / Anime";
-  q.backgroundRed = 53;
-  q.backgroundGreen = 203;
-  q.backgroundBlue = 163;
-  // It announces 7 questions over two records; the player shows the second
-  // record for every question after the first.
-  q.questions.assign(7, QuestionContent{"test", "test", "emplacement", "", ""});
-  return q;
-}
-
-const Resource* findQuizResource(const std::vector<Resource>& all, const char* type, int id) {
-  return findResource(all, ResourceId::of(type), ResourceId::of(static_cast<std::uint16_t>(id)));
-}
-
-bool unpacked(const Resource& r, std::vector<std::uint8_t>& out) {
-  return lzw::unpack(r.data, out) == lzw::kOk;
-}
-
 void runInspect(const InspectOptions& o) {
   std::vector<std::uint8_t> file;
   const fs::path exe = pathOf(o.executable);
@@ -212,43 +140,17 @@ void runInspect(const InspectOptions& o) {
   if (s == PeStatus::Ok) s = readResources(file, image, all);
   if (s != PeStatus::Ok) failVerb("inspect", o.executable + ": " + std::string(describe(s)));
 
-  QuizContent quiz;
+  InspectedQuiz found;
+  std::string error;
+  if (!readQuizResources(all, found, error)) failVerb("inspect", o.executable + ": " + error);
   std::string note;
-  const Resource* description = findQuizResource(all, MIRVO_PATCH_TYPE, MIRVO_DESCRIPTION_ID);
-  if (!description || description->data.empty()) {
-    quiz = demonstrationQuiz();
+  if (found.demonstration) {
     note = "This executable carries no quiz: the player shows its demonstration quiz.";
-    std::cerr << "mirvo inspect: note: " << o.executable << " carries no quiz; printing the demonstration quiz\n";
-  } else {
-    std::vector<std::uint8_t> plain;
-    if (!unpacked(*description, plain)) failVerb("inspect", o.executable + ": \"PATCH\" 104 does not unpack");
-    if (ReadStatus rs = readDescription(plain, quiz); rs != ReadStatus::Ok) {
-      failVerb("inspect", o.executable + ": the quiz description is damaged: " + std::string(describe(rs)));
-    }
-    const Resource* codes = findQuizResource(all, MIRVO_PATCH_TYPE, MIRVO_CODES_ID);
-    if (!codes || codes->data.empty()) {
-      std::cerr << "mirvo inspect: note: " << o.executable << " carries no reward codes\n";
-    } else if (!unpacked(*codes, plain)) {
-      failVerb("inspect", o.executable + ": \"PATCH\" 105 does not unpack");
-    } else if (ReadStatus rs = readRewardCodes(plain, quiz); rs != ReadStatus::Ok) {
-      failVerb("inspect", o.executable + ": the reward codes are damaged: " + std::string(describe(rs)));
-    }
+    std::cerr << "mirvo inspect: note: " << o.executable << " carries no quiz; this is the demonstration quiz\n";
   }
-
-  std::vector<MediaFile> media;
-  for (int n = 1; n <= static_cast<int>(quiz.questions.size()); ++n) {
-    for (MediaRole role : {MediaRole::Question, MediaRole::AnswerPicture}) {
-      const int base = role == MediaRole::Question ? MIRVO_QUESTION_MEDIA_BASE : MIRVO_ANSWER_PICTURE_BASE;
-      const Resource* r = findQuizResource(all, MIRVO_MEDIA_TYPE, base + n);
-      if (!r) continue;
-      if (role == MediaRole::Question && !isGridType(quiz.type)) {
-        std::cerr << "mirvo inspect: note: \"IMG\" " << base + n << " is left out: the text layout shows no media\n";
-        continue;
-      }
-      media.push_back(MediaFile{n, role, pathOf(mediaFileName(n, role, quiz.type, r->data)), r->data});
-    }
-  }
-  const std::string source = writeQuizSource(quiz, media, note);
+  for (const std::string& n : found.notes) std::cerr << "mirvo inspect: note: " << o.executable << ": " << n << '\n';
+  const std::vector<MediaFile>& media = found.media;
+  const std::string source = writeQuizSource(found.content, media, note);
   if (o.outputDir.empty()) {
     std::cout << source;
     return;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <type_traits>
 #include <span>
 
 #include "cli/text_encoding.h"
@@ -79,6 +80,7 @@ class SourceReader {
     return false;
   }
   template <class At>
+    requires(!std::is_integral_v<At>)
   bool fail(const At& at, const std::string& what) {
     return fail(lineOf(at), what);
   }

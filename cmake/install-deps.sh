@@ -13,6 +13,7 @@ packages=(
   libtomlplusplus-dev libcli11-dev
   icoutils python3-pefile
   ncompress
+  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   clang python3
 )
 

@@ -53,8 +53,8 @@ int editDistance(std::string_view a, std::string_view b) {
   // The full table of 260 x 260 cells costs a few hundred microseconds for two
   // long texts; this computes the same last row column by column with the
   // table's columns held as bit vectors of vertical differences (+1 / -1 per
-  // row, bit i for row i + 1 of a), 64 rows a word (Myers' method, in Hyyrö's
-  // form for several words).
+  // row, bit i for row i + 1 of a), 64 rows a word (Myers' method, in Hyyro's
+  // form for several words). The unit tests hold it against the full table.
   constexpr std::size_t kBits = 64;
   constexpr std::size_t kMaxWords = (kMaxJudgedLength + kBits - 1) / kBits;
   using Word = std::uint64_t;
@@ -108,8 +108,8 @@ int findContained(std::string_view expected, std::string_view typed) {
     while (i < searched.size() && searched[i] != sought[0]) ++i;
     if (i == searched.size()) return 0;
     // Each attempt resumes where the previous one stopped, never one past its
-    // start: an occurrence overlapping a failed partial match is missed, and
-    // quiz verdicts already given depend on exactly that.
+    // start: an occurrence overlapping a failed partial match is missed. Kept
+    // on purpose: the hints players get for such answers depend on it.
     std::size_t j = 0;
     while (j < sought.size() && i < searched.size() && sought[j] == searched[i]) {
       ++i;

@@ -44,65 +44,93 @@ bool validInput(std::span<const std::uint8_t> input) { return !input.empty() && 
 
 // ---------------------------------------------------------------- packing
 
-// Most significant bit first; a 64-bit accumulator never holds more than
-// 7 + 32 bits.
+// The longest stream pack can write for n bytes: at most one 12-bit code per
+// input byte, three widen codes and a reset per dictionary generation, the
+// end code, and room for the writer's last 4-byte store.
+std::size_t packedBound(std::size_t n) { return (12 * (n + 4 * (n / (kCodeLimit - kFirstFreeCode) + 1) + 1) + 7) / 8 + 4; }
+
+// Most significant bit first into a buffer sized by packedBound; bits gather
+// in a 64-bit accumulator and leave 32 at a time.
 class BitWriter {
  public:
-  explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+  explicit BitWriter(std::uint8_t* out) : out_(out) {}
 
   bool write(std::uint32_t code, int width) {
     if (width > kMaxWidth) return false;
     acc_ = (acc_ << width) | code;
     bits_ += width;
-    while (bits_ >= 8) {
-      bits_ -= 8;
-      out_.push_back(static_cast<std::uint8_t>(acc_ >> bits_));
+    if (bits_ >= 32) {
+      bits_ -= 32;
+      const auto word = static_cast<std::uint32_t>(acc_ >> bits_);
+      out_[0] = static_cast<std::uint8_t>(word >> 24);
+      out_[1] = static_cast<std::uint8_t>(word >> 16);
+      out_[2] = static_cast<std::uint8_t>(word >> 8);
+      out_[3] = static_cast<std::uint8_t>(word);
+      out_ += 4;
     }
-    acc_ &= (std::uint64_t{1} << bits_) - 1;
     return true;
   }
 
-  void finish() {
-    if (bits_ > 0) out_.push_back(static_cast<std::uint8_t>(acc_ << (8 - bits_)));
+  std::uint8_t* end() const { return out_; }  // whole 32-bit groups written so far
+
+  // Completes the last byte with zero bits; returns the end of the stream.
+  std::uint8_t* finish() {
+    while (bits_ >= 8) {
+      bits_ -= 8;
+      *out_++ = static_cast<std::uint8_t>(acc_ >> bits_);
+    }
+    if (bits_ > 0) *out_++ = static_cast<std::uint8_t>(acc_ << (8 - bits_));
     bits_ = 0;
-    acc_ = 0;
+    return out_;
   }
 
  private:
-  std::vector<std::uint8_t>& out_;
-  std::uint64_t acc_ = 0;
+  std::uint8_t* out_;
+  std::uint64_t acc_ = 0;  // only the low bits_ bits are pending
   int bits_ = 0;
 };
 
 // (prefix code, byte) -> code, open addressing. At most 3837 live keys, so
-// 8192 slots keep probes short.
+// 8192 slots keep probes short. Keys carry the dictionary generation: a
+// reset makes every older key a free slot without clearing the table.
 class StringIndex {
  public:
   static constexpr std::uint32_t kSlots = 8192;
 
-  void clear() { std::memset(keys_, 0, sizeof keys_); }
+  StringIndex() { std::memset(keys_, 0, sizeof keys_); }
 
-  // 0 when absent (0 is never a dictionary code of a two-byte-or-longer string).
-  std::uint32_t find(std::uint32_t prefix, std::uint8_t byte) const {
+  void clear() { ++generation_; }
+
+  // The code of (prefix, byte), or 0 with `slot` left where it belongs
+  // (0 is never the code of a string of two bytes or more).
+  std::uint32_t find(std::uint32_t prefix, std::uint8_t byte, std::uint32_t& slot) const {
     const std::uint32_t key = keyOf(prefix, byte);
-    for (std::uint32_t slot = hash(key);; slot = (slot + 1) & (kSlots - 1)) {
+    for (slot = hash(key);; slot = (slot + 1) & (kSlots - 1)) {
       if (keys_[slot] == key) return codes_[slot];
-      if (keys_[slot] == 0) return 0;
+      if ((keys_[slot] >> kGenerationShift) != generation_) return 0;
     }
   }
 
-  void insert(std::uint32_t prefix, std::uint8_t byte, std::uint32_t code) {
-    const std::uint32_t key = keyOf(prefix, byte);
-    std::uint32_t slot = hash(key);
-    while (keys_[slot] != 0) slot = (slot + 1) & (kSlots - 1);
-    keys_[slot] = key;
+  void insertAt(std::uint32_t slot, std::uint32_t prefix, std::uint8_t byte, std::uint32_t code) {
+    keys_[slot] = keyOf(prefix, byte);
     codes_[slot] = static_cast<std::uint16_t>(code);
   }
 
- private:
-  static std::uint32_t keyOf(std::uint32_t prefix, std::uint8_t byte) { return ((prefix << 8) | byte) + 1; }
-  static std::uint32_t hash(std::uint32_t key) { return (key * 2654435761u) >> 19; }
+  void insert(std::uint32_t prefix, std::uint8_t byte, std::uint32_t code) {
+    std::uint32_t slot = 0;
+    if (find(prefix, byte, slot) == 0) insertAt(slot, prefix, byte, code);
+  }
 
+ private:
+  // prefix (12 bits) and byte (8) below, generation above; generation 0 is
+  // the zeroed table, so no live key is ever 0.
+  static constexpr int kGenerationShift = 20;
+  std::uint32_t keyOf(std::uint32_t prefix, std::uint8_t byte) const {
+    return (generation_ << kGenerationShift) | (prefix << 8) | byte;
+  }
+  static std::uint32_t hash(std::uint32_t key) { return ((key & 0xFFFFF) * 2654435761u) >> 19; }
+
+  std::uint32_t generation_ = 1;
   std::uint32_t keys_[kSlots];
   std::uint16_t codes_[kSlots];
 };
@@ -114,14 +142,11 @@ struct PackState {
 std::int32_t packInto(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& out) {
   const std::uint8_t* in = input.data();
   const std::size_t size = input.size();
-  out.clear();
-  out.reserve(size + size / 2 + 16);
-
   std::unique_ptr<PackState> state(new (std::nothrow) PackState);
   if (!state) return kOutOfMemory;
   StringIndex& index = state->index;
-  index.clear();
-  BitWriter writer(out);
+  out.resize(packedBound(size));
+  BitWriter writer(out.data());
 
   int width = kFirstWidth;
   std::uint32_t nextCode = kFirstFreeCode;
@@ -137,6 +162,12 @@ std::int32_t packInto(std::span<const std::uint8_t> input, std::vector<std::uint
   std::size_t orphanLength = 0;
   std::uint8_t orphanByte = 0;
 
+  // Unreachable from this loop (widths stay at 12 or below), but a failed
+  // write still leaves out holding exactly what was written.
+  auto unwritable = [&] {
+    out.resize(static_cast<std::size_t>(writer.end() - out.data()));
+    return unwritable();
+  };
   auto writeCode = [&](std::uint32_t code) -> bool {
     while (code >= (std::uint32_t{1} << width)) {
       if (!writer.write(kWidenCode, width)) return false;
@@ -147,24 +178,25 @@ std::int32_t packInto(std::span<const std::uint8_t> input, std::vector<std::uint
 
   for (std::size_t i = 1; i < size; ++i) {
     const std::uint8_t byte = in[i];
-    if (const std::uint32_t found = index.find(wCode, byte); found != 0) {
+    std::uint32_t slot = 0;
+    if (const std::uint32_t found = index.find(wCode, byte, slot); found != 0) {
       wCode = found;
       continue;
     }
     const std::uint32_t added = nextCode++;
-    index.insert(wCode, byte, added);
+    index.insertAt(slot, wCode, byte, added);
     const std::size_t addedLength = i - wStart + 1;
     if (orphanLength != 0 && addedLength == orphanLength &&
         std::memcmp(in + wStart, in + orphanStart, orphanLength) == 0) {
       index.insert(added, orphanByte, kFirstFreeCode);
       orphanLength = 0;
     }
-    if (!writeCode(wCode)) return kCodeUnwritable;
+    if (!writeCode(wCode)) return unwritable();
     const std::size_t oldStart = wStart;
     wStart = i;
     wCode = byte;
     if (nextCode == kCodeLimit) {
-      if (!writer.write(kResetCode, width)) return kCodeUnwritable;
+      if (!writer.write(kResetCode, width)) return unwritable();
       index.clear();
       orphanLength = 0;
       // The candidate was the old W followed by this byte.
@@ -179,45 +211,47 @@ std::int32_t packInto(std::span<const std::uint8_t> input, std::vector<std::uint
       width = kFirstWidth;
     }
   }
-  if (!writeCode(wCode)) return kCodeUnwritable;
-  if (!writer.write(kEndCode, width)) return kCodeUnwritable;
-  writer.finish();
+  if (!writeCode(wCode)) return unwritable();
+  if (!writer.write(kEndCode, width)) return unwritable();
+  out.resize(static_cast<std::size_t>(writer.finish() - out.data()));
   return kOk;
 }
 
 // -------------------------------------------------------------- unpacking
 
+// Each code is cut out of one 8-byte big-endian window starting at the byte
+// that holds its first bit: at most 7 + 32 bits are needed, so one load
+// covers any width, and only the last 7 bytes of the input take the slow path.
 class BitReader {
  public:
   explicit BitReader(std::span<const std::uint8_t> in) : in_(in.data()), size_(in.size()) {}
 
   // False when the input ends inside the code.
   bool read(int width, std::uint32_t& code) {
-    if (bits_ < width) {
-      refill();
-      if (bits_ < width) return false;
+    const std::size_t end = bitPos_ + static_cast<std::size_t>(width);
+    if (end > size_ * 8) return false;
+    const std::size_t at = bitPos_ >> 3;
+    const std::uint8_t* p = in_ + at;
+    std::uint64_t window = 0;
+    if (at + 8 <= size_) {
+      window = std::uint64_t{p[0]} << 56 | std::uint64_t{p[1]} << 48 | std::uint64_t{p[2]} << 40 |
+               std::uint64_t{p[3]} << 32 | std::uint64_t{p[4]} << 24 | std::uint64_t{p[5]} << 16 |
+               std::uint64_t{p[6]} << 8 | std::uint64_t{p[7]};
+    } else {
+      for (std::size_t i = 0; at + i < size_; ++i) window |= std::uint64_t{p[i]} << (56 - 8 * i);
     }
-    bits_ -= width;
-    code = static_cast<std::uint32_t>((acc_ >> bits_) & ((std::uint64_t{1} << width) - 1));
+    code = static_cast<std::uint32_t>((window << (bitPos_ & 7)) >> (64 - width));
+    bitPos_ = end;
     return true;
   }
 
   // Bytes whose bits have been taken (a byte counts once any of its bits is).
-  std::size_t consumed() const { return pos_ - static_cast<std::size_t>(bits_ / 8); }
+  std::size_t consumed() const { return (bitPos_ + 7) / 8; }
 
  private:
-  void refill() {
-    while (bits_ <= 56 && pos_ < size_) {
-      acc_ = (acc_ << 8) | in_[pos_++];
-      bits_ += 8;
-    }
-  }
-
   const std::uint8_t* in_;
   std::size_t size_;
-  std::size_t pos_ = 0;
-  std::uint64_t acc_ = 0;
-  int bits_ = 0;
+  std::size_t bitPos_ = 0;
 };
 
 // Room for the widest unaligned copy beyond the last written byte.
@@ -297,16 +331,16 @@ std::int32_t unpackInto(std::span<const std::uint8_t> input, WorkBuffer& work, s
       result = kBadStream;
       break;
     }
-    if (code == kEndCode) {
-      produced = written - kOutputStart;
-      break;
-    }
-    if (code == kResetCode) {
-      nextCode = kFirstFreeCode;
-      width = kFirstWidth;
-      continue;
-    }
-    if (code == kWidenCode) {
+    if (code - kEndCode < 3) [[unlikely]] {
+      if (code == kEndCode) {
+        produced = written - kOutputStart;
+        break;
+      }
+      if (code == kResetCode) {
+        nextCode = kFirstFreeCode;
+        width = kFirstWidth;
+        continue;
+      }
       if (++width > kMaxWidth) {
         result = kBadStream;
         break;

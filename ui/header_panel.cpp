@@ -87,7 +87,9 @@ BOOL onInitDialog(HWND panel) {
                            kExplanationLabelId, 110, 19, 490, 27));
   // The title keeps the system font so that it stands out.
   createControl(panel, "Static", quiz != nullptr ? quiz->title : "", kLabel, kTitleLabelId, 110, 3, 220, 18);
-  setGuiFont(createControl(panel, "Static", " Code :", kLabel, kCodeLabelId, 10, 29, 36, 15));
+  // Wine's GUI font is wider than the one this 36-pixel label was sized for: word wrap would then break at the
+  // leading blank and show nothing at all. Without wrapping the label shows as much as fits.
+  setGuiFont(createControl(panel, "Static", " Code :", kLabel | SS_LEFTNOWORDWRAP, kCodeLabelId, 10, 29, 36, 15));
 
   char score[32];
   std::snprintf(score, sizeof score, " 0 / %d", quiz != nullptr ? quiz->questionCount : 0);

@@ -16,6 +16,8 @@
 #include "ui/app_state.h"
 #include "ui/control_ids.h"
 #include "ui/panel_layout.h"
+#include "ui/panel_colours.h"
+#include "ui/panel_scrolling.h"
 
 namespace mirvo {
 
@@ -300,12 +302,29 @@ void setupScrollRanges(HWND panel) {
   applyScrollBar(panel, SB_VERT, scrollBarSetup(contentHeight, client.bottom - client.top, scrollUnit));
 }
 
-INT_PTR CALLBACK questionPanelProc(HWND panel, UINT message, WPARAM, LPARAM) {
+INT_PTR CALLBACK questionPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       return onInitDialog(panel);
     case WM_DESTROY:
       onDestroy(panel);
+      return FALSE;
+    case WM_SIZE:
+      return onPanelSize(panel);
+    case WM_HSCROLL:
+      return onPanelHScroll(panel, wParam);
+    case WM_VSCROLL:
+      return onPanelVScroll(panel, wParam);
+    case WM_MOUSEWHEEL:
+      return onPanelMouseWheel(panel, wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+      return app.quiz ? onPanelCtlColorStatic(*app.quiz, panel, reinterpret_cast<HDC>(wParam),
+                                              reinterpret_cast<HWND>(lParam))
+                      : 0;
+    case WM_CTLCOLORDLG:
+      return app.quiz ? onPanelCtlColorDlg(*app.quiz) : 0;
+    case WM_COMMAND:
+      if (app.quiz) onPanelMediaCommand(*app.quiz, panel, wParam);
       return FALSE;
     default:
       return FALSE;

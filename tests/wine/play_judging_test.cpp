@@ -24,6 +24,9 @@ HBITMAP shownBitmap(HWND panel, int question) {
       SendDlgItemMessageA(panel, kPictureBoxBase + question, STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
 
+// What the dialog manager paints a static with when the panel leaves it alone.
+HBRUSH defaultStaticBrush() { return GetSysColorBrush(COLOR_BTNFACE); }
+
 TEST_F(PlayPanel, EnterReleasedJudgesTheBoxAndIsNotPassedOn) {
   makeQuiz(QuizType::Text, 1, RevealMode::None, {{"Paris", "", ""}, {"Rome", "", ""}});
   buildPanel();
@@ -225,7 +228,7 @@ TEST_F(PlayPanel, ResultLabelTakesTheBrushOfItsVerdict) {
   };
   const Case cases[] = {
       {verdict::kAnagram, quiz_.anagramBrush}, {verdict::kRight, quiz_.rightBrush},
-      {verdict::kWrong, quiz_.wrongBrush},     {verdict::kNothingTyped, nullptr},
+      {verdict::kWrong, quiz_.wrongBrush},     {verdict::kNothingTyped, defaultStaticBrush()},
       {verdict::kOneEdit, quiz_.hintBrush},    {verdict::kTwoEdits, quiz_.hintBrush},
       {verdict::kTooShort, quiz_.hintBrush},   {verdict::kNotFar, quiz_.hintBrush},
       {verdict::kTooLong, quiz_.hintBrush},    {verdict::kMostlyAlike, quiz_.hintBrush},
@@ -284,7 +287,7 @@ TEST_F(PlayPanel, QuestionLabelsAndThePanelHaveTheirOwnBrushes) {
   // A static outside the named ranges keeps the default colours.
   HWND stray = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 5, 5, panel_,
                                reinterpret_cast<HMENU>(kResultLabelBase + 2), nullptr, nullptr);
-  EXPECT_EQ(colourOf(stray), nullptr);
+  EXPECT_EQ(colourOf(stray), defaultStaticBrush());
   EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageA(panel_, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
                                                   reinterpret_cast<LPARAM>(panel_))),
             quiz_.backgroundBrush);

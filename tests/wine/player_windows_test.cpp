@@ -360,7 +360,7 @@ TEST_F(PlayerWindows, HeaderControlsSitWhereTheyWereCreatedOrAligned) {
       {27, "Button", "Sauver", 0, cw - 204, 25, 55, 18},
       {28, "Static", "Explications du mirvo", 0, 110, 19, cw - 324, 28},
       {29, "Static", "Nom du mirvo", 0, 110, 3, 220, 18},
-      {31, "Static", " Code :", 0, 10, 29, 36, 15},
+      {31, "Static", " Code :", SS_LEFTNOWORDWRAP, 10, 29, 36, 15},
       {kScoreLabelId, "Static", " 0 / 7", SS_CENTER, 10, 1, 80, 20},
       {kCodeBoxId, "Edit", "", ES_READONLY, 47, 29, 50, 16},
       {120, "Static", "", WS_BORDER, 0, 26, 100, 1},
