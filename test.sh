@@ -19,5 +19,14 @@ ctest --preset win32 || status=1
 step "tests: host (unit and end to end)"
 ctest --preset host || status=1
 
+step "tests: host with ASan and UBSan (unit, command line, fuzz corpus)"
+if cmake --preset host-asan >/dev/null && cmake --build --preset host-asan; then
+  ctest --preset host-asan -LE e2e -E '^e2e_' || status=1
+else
+  status=1
+fi
+step "fuzz smoke run (a few seconds per parser)"
+tests/fuzz/run_fuzzers.sh "${MIRVO_FUZZ_SECONDS:-4}" || status=1
+
 ./cmake/wine-stop.sh
 exit $status

@@ -14,7 +14,7 @@ packages=(
   icoutils python3-pefile
   ncompress
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
-  clang python3
+  clang libclang-rt-14-dev python3
 )
 
 missing=()

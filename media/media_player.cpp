@@ -158,6 +158,9 @@ void stopClip(const Quiz& quiz) {
 
 void cleanUpMedia(const Quiz& quiz, HWND mainWindow) {
   if (!isMediaType(quiz.type)) return;
+  // A clip still playing is held open by the player and would survive its
+  // deletion.
+  if (mediaHost.controls != nullptr) mediaHost.controls->stop();
   char name[kClipFileNameSize];
   for (int question = 1; question <= kMaxQuestions; ++question) {
     clipFileName(name, quiz.mediaPrefix, question, quiz.type);

@@ -166,7 +166,7 @@ std::int32_t packInto(std::span<const std::uint8_t> input, std::vector<std::uint
   // write still leaves out holding exactly what was written.
   auto unwritable = [&] {
     out.resize(static_cast<std::size_t>(writer.end() - out.data()));
-    return unwritable();
+    return kCodeUnwritable;
   };
   auto writeCode = [&](std::uint32_t code) -> bool {
     while (code >= (std::uint32_t{1} << width)) {

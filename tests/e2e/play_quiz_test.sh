@@ -65,7 +65,7 @@ typed() { xdotool type --delay 40 "$1"; sleep 0.2; }
 start_quiz first
 # Box 1 sits at panel (610, 5), 100 x 20.
 xdotool mousemove $((PANEL_X + 660)) $((PANEL_Y + 15)) click 1
-sleep 0.3
+sleep 0.5
 typed "paris"
 key Tab            # box 1 judged on leaving: BRAVO
 typed "rom"
