@@ -3,6 +3,7 @@
 // by the ones given, byte for byte, without any of the checks `mirvo build`
 // makes. RESOURCE is TYPE/NUMBER=FILE for the file's bytes as they are, or
 // TYPE/NUMBER+=FILE for the file packed with the quiz codec first.
+// make_hostile_quiz --pack IN OUT packs IN alone, for streams to cut.
 // For tests that feed the player quizzes no authoring tool would write.
 #include <cstdio>
 #include <fstream>
@@ -45,9 +46,18 @@ bool parseResource(std::string_view arg, cli::Resource& out) {
   return true;
 }
 
+int packOnly(const char* in, const char* out) {
+  std::vector<std::uint8_t> bytes, packed;
+  if (!readFile(in, bytes) || lzw::pack(bytes, packed) != lzw::kOk) return 1;
+  std::ofstream file(out, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(packed.data()), static_cast<std::streamsize>(packed.size()));
+  return file ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string_view(argv[1]) == "--pack") return packOnly(argv[2], argv[3]);
   if (argc < 3) {
     std::fprintf(stderr, "usage: make_hostile_quiz PLAYER OUT [TYPE/NUMBER[+]=FILE]...\n");
     return 2;
