@@ -32,6 +32,7 @@ struct MediaHost {
   HWND playerHost = nullptr;                      // child 9900 of the question panel
   IWMPPlayer* player = nullptr;
   IWMPControls* controls = nullptr;
+  IUnknown* container = nullptr;  // the host's control site, from the attach
   // Shared icons from LoadIconA: the panel's layout puts them on its buttons;
   // nothing releases them.
   HICON playIcon = nullptr;

@@ -64,8 +64,10 @@ void showVideoOver(HWND panel, int question) {
 
 void releasePlayer() {
   if (mediaHost.controls != nullptr) mediaHost.controls->Release();
+  if (mediaHost.container != nullptr) mediaHost.container->Release();
   if (mediaHost.player != nullptr) mediaHost.player->Release();
   mediaHost.controls = nullptr;
+  mediaHost.container = nullptr;
   mediaHost.player = nullptr;
 }
 
@@ -101,7 +103,9 @@ bool createMediaPlayer(const Quiz& quiz, HWND questionPanel) {
   if (created != S_OK || player == nullptr) return false;
   mediaHost.player = player;
 
-  if (mediaHost.attachControl != nullptr) mediaHost.attachControl(player, mediaHost.playerHost, nullptr);
+  // The container is taken although nothing uses it: Wine's attach function
+  // refuses a null out pointer and then hosts nothing, so no film is seen.
+  if (mediaHost.attachControl != nullptr) mediaHost.attachControl(player, mediaHost.playerHost, &mediaHost.container);
   IWMPControls* controls = nullptr;
   if (SUCCEEDED(player->get_controls(&controls))) mediaHost.controls = controls;
   AnsiBstr none("none");

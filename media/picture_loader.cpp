@@ -3,9 +3,12 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <cstdint>
 #include <cstring>
+#include <span>
 
 #include "media/picture_fit.h"
+#include "media/picture_header.h"
 
 namespace mirvo {
 
@@ -88,6 +91,24 @@ HBITMAP fitBitmapToBox(HBITMAP source, int boxWidth, int boxHeight) {
   if (targetDc != nullptr) DeleteDC(targetDc);
   ReleaseDC(nullptr, screen);
   return result;
+}
+
+PictureProbe probeFittedPicture(HMODULE module, int resourceId, const char* resourceType, int boxWidth,
+                                int boxHeight) {
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), resourceType);
+  if (found == nullptr) return {};
+  HGLOBAL data = LoadResource(module, found);
+  if (data == nullptr) return {};
+  const auto* bytes = static_cast<const std::uint8_t*>(LockResource(data));
+  const DWORD length = SizeofResource(module, found);
+  PictureProbe probe{PictureProbe::State::Unknown, {}};
+  if (bytes != nullptr) {
+    if (const auto size = readPictureSize(std::span(bytes, length))) {
+      probe = {PictureProbe::State::Known, fitPictureSize(size->width, size->height, boxWidth, boxHeight)};
+    }
+  }
+  FreeResource(data);
+  return probe;
 }
 
 HBITMAP loadFittedPicture(HMODULE module, int resourceId, const char* resourceType, int boxWidth,
