@@ -28,7 +28,8 @@ hostile_windows() { xdotool search --onlyvisible --class "^${1,,}\$" 2>/dev/null
 # Sets HOSTILE_MESSAGES (the captions seen, in order) and HOSTILE_TITLE; on
 # failure returns 1 with HOSTILE_ERROR set, the player stopped.
 hostile_fail() {
-  HOSTILE_ERROR=$*
+  HOSTILE_ERROR="$* (screen: fail_${exe%.exe}.png)"
+  e2e_screenshot "$E2E_DIR/fail_${exe%.exe}.png" 2>/dev/null || true
   mirvo_stop_pid "$E2E_PID"
   return 1
 }
@@ -77,7 +78,7 @@ hostile_play() {
   # Let the panel build and paint; a crash in it would end the process.
   sleep 0.5
   kill -0 "$E2E_PID" 2>/dev/null || { hostile_fail "$exe ended on its own after showing its window"; return 1; }
-  for ((i = 0; i < 150; i++)); do
+  for ((i = 0; i < 300; i++)); do
     # Alt+F4 again every 5 s: under load a key can reach the window before
     # it has the focus.
     if ((i % 50 == 0)); then
