@@ -1,9 +1,10 @@
 # Shell helpers shared by the Wine test runner, the end-to-end tests and run.sh.
 # Source it; it defines functions and sets nothing until they are called.
 #
-# One WINEPREFIX under build/ serves a whole test run: making a prefix costs
-# about 15 s, so it is made once (under a lock, as tests run concurrently) and
-# reused. Every caller gets its own Xvfb display, stopped by its own pid.
+# One WINEPREFIX under build/ is made once per test run (under a lock, as tests
+# run concurrently): making one costs about 15 s. Each test then runs on a
+# cheap private clone of it with its own wineserver, and on its own Xvfb
+# display; both are stopped when the test ends.
 
 MIRVO_ROOT=${MIRVO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 
@@ -27,6 +28,36 @@ mirvo_ensure_prefix() {
       touch "$WINEPREFIX/.mirvo-ready"
     fi
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
+}
+
+# Switches this shell to a private clone of the shared prefix in DIR. Wine
+# keeps one foreground window per wineserver, so two tests on one server steal
+# keyboard focus from each other even on separate displays; a clone gives each
+# test its own server. The clone hard-links the read-only bulk (the DLLs) and
+# copies the registry files, which the wineserver rewrites in place.
+mirvo_use_private_prefix() {
+  local dir=$1
+  mirvo_ensure_prefix
+  rm -rf "$dir"
+  mkdir -p "$(dirname "$dir")"
+  cp -al "$WINEPREFIX" "$dir" 2>/dev/null || { rm -rf "$dir"; cp -a "$WINEPREFIX" "$dir"; }
+  local reg
+  for reg in "$WINEPREFIX"/*.reg; do
+    cp --remove-destination "$reg" "$dir/$(basename "$reg")"
+  done
+  export WINEPREFIX=$dir
+  MIRVO_PRIVATE_PREFIX=$dir
+}
+
+# Ends the private prefix's wineserver and every Wine process on it, and
+# removes the clone.
+mirvo_end_private_prefix() {
+  if [[ -n ${MIRVO_PRIVATE_PREFIX:-} ]]; then
+    WINEPREFIX=$MIRVO_PRIVATE_PREFIX wineserver -k 2>/dev/null || true
+    WINEPREFIX=$MIRVO_PRIVATE_PREFIX wineserver -w 2>/dev/null || true
+    rm -rf "$MIRVO_PRIVATE_PREFIX"
+    MIRVO_PRIVATE_PREFIX=
+  fi
 }
 
 # Starts a private Xvfb; sets DISPLAY and MIRVO_XVFB_PID.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "evaluation/judgement.h"
@@ -15,6 +16,7 @@
 #include "ui/answer_sheet.h"
 #include "ui/app_state.h"
 #include "ui/control_ids.h"
+#include "ui/deferred_pictures.h"
 #include "ui/panel_layout.h"
 #include "ui/panel_colours.h"
 #include "ui/panel_scrolling.h"
@@ -38,9 +40,18 @@ constexpr char kUnjudged[] = "?";
 
 enum class ControlFont { None, Gui, Answer };
 
-// The fitted pictures of the row being laid out. The row is measured with
-// all three and each cell then shows its own, so every picture is decoded
-// once per layout. What a cell takes is the picture box's to own; pictures
+// A cell's question picture as the row measuring found it: decoded already
+// (its header could not be read, so only a decode could measure it), to be
+// decoded once the panel is up (a size from its header), or none.
+struct RowPicture {
+  HBITMAP bitmap = nullptr;
+  FittedSize deferred;
+};
+
+// The pictures of the row being laid out. The row is measured from the
+// pictures' headers where they can be read, without decoding; a picture
+// decoded to be measured is kept for its cell, so nothing is decoded twice
+// per layout. What a cell takes is the picture box's to own; pictures
 // measured beyond the last question are released with the row.
 class RowPictures {
  public:
@@ -49,25 +60,32 @@ class RowPictures {
   RowPictures& operator=(const RowPictures&) = delete;
   ~RowPictures() { release(); }
 
-  // Loads the pictures of questions first..first+2 and returns the row's
+  // Measures the pictures of questions first..first+2 and returns the row's
   // height: the tallest of them, a missing one counting 0.
   int measure(int firstQuestion) {
     release();
     first_ = firstQuestion;
     int height = 0;
     for (int n = 0; n < kCellsPerRow; ++n) {
-      bitmaps_[n] = loadFittedPicture(nullptr, MIRVO_QUESTION_MEDIA_BASE + firstQuestion + n, MIRVO_MEDIA_TYPE,
-                                      kPictureBoxSize, kPictureBoxSize);
-      height = std::max(height, sizeOf(bitmaps_[n]).height);
+      const int id = MIRVO_QUESTION_MEDIA_BASE + firstQuestion + n;
+      const PictureProbe probe = probeFittedPicture(nullptr, id, MIRVO_MEDIA_TYPE, kPictureBoxSize, kPictureBoxSize);
+      if (probe.state == PictureProbe::State::Unknown) {
+        pictures_[n].bitmap = loadFittedPicture(nullptr, id, MIRVO_MEDIA_TYPE, kPictureBoxSize, kPictureBoxSize);
+        height = std::max(height, sizeOf(pictures_[n].bitmap).height);
+      } else if (probe.state == PictureProbe::State::Known && probe.fitted.width > 0 && probe.fitted.height > 0) {
+        // A sliver with no pixel left is no picture, as the loader makes it.
+        pictures_[n].deferred = probe.fitted;
+        height = std::max(height, probe.fitted.height);
+      }
     }
     return height;
   }
 
-  // The picture of `question`, handed over; null when it has none.
-  HBITMAP take(int question) {
+  // The picture of `question`, handed over.
+  RowPicture take(int question) {
     const int n = question - first_;
-    if (n < 0 || n >= kCellsPerRow) return nullptr;
-    return std::exchange(bitmaps_[n], nullptr);
+    if (n < 0 || n >= kCellsPerRow) return {};
+    return std::exchange(pictures_[n], RowPicture{});
   }
 
   static FittedSize sizeOf(HBITMAP bitmap) {
@@ -78,13 +96,13 @@ class RowPictures {
 
  private:
   void release() {
-    for (HBITMAP& bitmap : bitmaps_) {
-      if (bitmap != nullptr) DeleteObject(bitmap);
-      bitmap = nullptr;
+    for (RowPicture& picture : pictures_) {
+      if (picture.bitmap != nullptr) DeleteObject(picture.bitmap);
+      picture = {};
     }
   }
 
-  std::array<HBITMAP, kCellsPerRow> bitmaps_{};
+  std::array<RowPicture, kCellsPerRow> pictures_{};
   int first_ = 0;
 };
 
@@ -129,6 +147,9 @@ class PanelBuilder {
     }
     contentWidth += contentWidthMargin(answers_);
   }
+
+  // The pictures left for the panel to decode; null when there are none.
+  std::unique_ptr<DeferredPictures> takeDeferredPictures() { return std::move(deferred_); }
 
  private:
   HWND create(const char* className, const char* text, DWORD style, const PanelRect& r, int id,
@@ -178,13 +199,18 @@ class PanelBuilder {
   }
 
   void layOutPicture(int i, const GridCell& cell) {
-    HBITMAP picture = pictures_.take(i);
-    FittedSize size = RowPictures::sizeOf(picture);
-    if (picture == nullptr) size = {kPictureBoxSize, rowHeight_};
+    const RowPicture taken = pictures_.take(i);
+    HBITMAP picture = taken.bitmap;
+    FittedSize size = picture != nullptr ? RowPictures::sizeOf(picture) : taken.deferred;
+    if (size.width <= 0 || size.height <= 0) size = {kPictureBoxSize, rowHeight_};
     HWND box = create("Static", nullptr, kPictureBoxStyle,
                       pictureBoxRect(cell, rowTop_, rowHeight_, size.width, size.height), kPictureBoxBase + i,
                       ControlFont::None);
-    if (picture == nullptr) return;
+    if (picture == nullptr) {
+      // The box already has its final place; the bitmap comes after start-up.
+      if (box != nullptr && taken.deferred.width > 0) deferPicture({i, cell, rowTop_, rowHeight_, taken.deferred});
+      return;
+    }
     if (box == nullptr) {
       DeleteObject(picture);
       return;
@@ -233,6 +259,11 @@ class PanelBuilder {
     }
   }
 
+  void deferPicture(const DeferredPicture& picture) {
+    if (deferred_ == nullptr) deferred_ = std::make_unique<DeferredPictures>();
+    deferred_->add(picture);
+  }
+
   void createMediaButton(int id, const PanelRect& r, HICON icon) const {
     HWND button = create("Button", "", kMediaButtonStyle, r, id, ControlFont::None);
     if (button != nullptr) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
@@ -246,6 +277,7 @@ class PanelBuilder {
   HFONT answerFont_ = nullptr;
   OpenSheet sheet_;
   RowPictures pictures_;
+  std::unique_ptr<DeferredPictures> deferred_;
   int rowTop_ = kFirstRowTop;
   int rowHeight_ = 0;
 };
@@ -277,6 +309,7 @@ BOOL onInitDialog(HWND panel) {
 
 // A picture box owns the bitmap it shows; static controls never delete one.
 void onDestroy(HWND panel) {
+  dropDeferredPictures(panel);
   for (int i = 1; i <= kMaxQuestions; ++i) {
     HWND box = GetDlgItem(panel, kPictureBoxBase + i);
     if (box == nullptr) continue;
@@ -288,11 +321,16 @@ void onDestroy(HWND panel) {
 }  // namespace
 
 void layoutQuestions(Quiz& quiz, HWND panel) {
+  std::unique_ptr<DeferredPictures> deferred;
   {
     PanelBuilder builder(quiz, panel);
     builder.build();
+    deferred = builder.takeDeferredPictures();
   }  // the sheet is released and the unused pictures freed before the bars are set
   setupScrollRanges(panel);
+  // Last: the first decode is a posted message, taken once start-up has
+  // shown the window and runs the message loop.
+  startDeferredPictures(panel, std::move(deferred));
 }
 
 void setupScrollRanges(HWND panel) {
@@ -309,6 +347,9 @@ INT_PTR CALLBACK questionPanelProc(HWND panel, UINT message, WPARAM wParam, LPAR
     case WM_DESTROY:
       onDestroy(panel);
       return FALSE;
+    case kDecodePictureMessage:
+      onDecodePicture(panel);
+      return TRUE;
     case WM_SIZE:
       return onPanelSize(panel);
     case WM_HSCROLL:

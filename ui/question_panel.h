@@ -22,7 +22,9 @@ INT_PTR CALLBACK questionPanelProc(HWND panel, UINT message, WPARAM wParam, LPAR
 
 // Everything of the layout after the media player: the answer sheet, the
 // answer font, every question with its restored answers judged, the content
-// size and the scroll ranges.
+// size and the scroll ranges. Picture boxes get their final places from the
+// pictures' headers; their bitmaps are decoded afterwards, one per
+// kDecodePictureMessage that the panel posts itself (ui/deferred_pictures.h).
 void layoutQuestions(Quiz& quiz, HWND panel);
 
 // Both scroll bars from the panel's client size and the content size.

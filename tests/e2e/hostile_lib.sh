@@ -48,12 +48,16 @@ hostile_play() {
         # A window that has no caption yet is still being made.
         "") ;;
         Mirvo | information | Information)
-          # The same box stays visible for a moment after Enter.
-          [[ " $answered " == *" $win "* ]] && continue
-          answered+=" $win"
-          HOSTILE_MESSAGES+="${HOSTILE_MESSAGES:+,}$name"
-          xdotool windowactivate --sync "$win" 2>/dev/null || true
-          xdotool key --window "$win" --clearmodifiers Return 2>/dev/null || true
+          # A box is counted once; Enter goes again every second until it
+          # closes, since a key sent before the box has the focus is lost.
+          if [[ " $answered " != *" $win "* ]]; then
+            answered+=" $win"
+            HOSTILE_MESSAGES+="${HOSTILE_MESSAGES:+,}$name"
+          elif ((i % 10 != 0)); then
+            continue
+          fi
+          xdotool windowfocus --sync "$win" 2>/dev/null || true
+          xdotool key --clearmodifiers Return 2>/dev/null || true
           ;;
         *"Program Error"* | *"rreur de programme"*)
           hostile_fail "$exe crashed (Wine's program error dialog is up)"
@@ -82,7 +86,7 @@ hostile_play() {
     # Alt+F4 again every 5 s: under load a key can reach the window before
     # it has the focus.
     if ((i % 50 == 0)); then
-      xdotool windowactivate --sync "$found" 2>/dev/null || true
+      xdotool windowfocus --sync "$found" 2>/dev/null || true
       xdotool key --clearmodifiers alt+F4
     fi
     if ! kill -0 "$E2E_PID" 2>/dev/null; then

@@ -25,7 +25,7 @@ for ((round = 1; round <= rounds; round++)); do
   e2e_start kill.exe
   win=$(e2e_wait_window Kill)
   sleep 0.5
-  xdotool windowactivate --sync "$win" 2>/dev/null || true
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
   # F2 goes to the answer box that has the focus (the first one at start).
   ( for ((i = 0; i < 400; i++)); do xdotool key --clearmodifiers F2 2>/dev/null || exit 0; done ) &
   presser=$!

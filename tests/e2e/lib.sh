@@ -1,5 +1,5 @@
-# Helpers for end-to-end tests: a private Xvfb, the shared Wine prefix, the
-# player started in a scratch directory and looked at from outside.
+# Helpers for end-to-end tests: a private Xvfb, a private clone of the Wine
+# prefix, the player started in a scratch directory and looked at from outside.
 # Source it from a *_test.sh script; every process it starts is stopped by
 # its own id when the script exits, pass or fail.
 set -euo pipefail
@@ -16,6 +16,7 @@ e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 e2e_teardown() {
   local pid
   for pid in "${E2E_PIDS[@]}"; do mirvo_stop_pid "$pid"; done
+  mirvo_end_private_prefix
   mirvo_stop_xvfb
 }
 
@@ -25,9 +26,9 @@ e2e_setup() {
   E2E_DIR=$MIRVO_E2E_OUT/$1
   rm -rf "$E2E_DIR"
   mkdir -p "$E2E_DIR"
-  mirvo_ensure_prefix
-  mirvo_start_xvfb
   trap e2e_teardown EXIT
+  mirvo_use_private_prefix "$MIRVO_E2E_OUT/.prefix-$1"
+  mirvo_start_xvfb
 }
 
 # e2e_start EXE: starts EXE under Wine with $E2E_DIR as current directory;

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <span>
 
 #include "media/picture_fit.h"
+#include "media/picture_header.h"
 
 namespace mirvo {
 
@@ -53,6 +56,7 @@ const PictureCase kPictures[] = {
     {404, {600, 400}, {260, 173}},  // JPEG
     {405, {210, 262}, {208, 260}},  // GIF
     {406, {180, 349}, {134, 260}},  // JPEG
+    {409, {50, 40}, {260, 208}},    // GIF: its first image, smaller than its logical screen
 };
 
 TEST(PictureLoader, DecodesJpegAndGifAtTheirOwnSize) {
@@ -64,6 +68,38 @@ TEST(PictureLoader, DecodesJpegAndGifAtTheirOwnSize) {
     EXPECT_EQ(sizeOf(bitmap), c.own) << c.id;
     DeleteObject(bitmap);
   }
+}
+
+// The panel lays its rows out from the headers: they have to promise the
+// size the decoder then gives.
+TEST(PictureLoader, HeadersTellTheSizeTheDecoderGives) {
+  for (const auto& c : kPictures) {
+    const Bytes bytes = resourceBytes(c.id);
+    ASSERT_NE(bytes.data, nullptr) << c.id;
+    const auto header = readPictureSize(std::span(static_cast<const std::uint8_t*>(bytes.data), bytes.size));
+    ASSERT_TRUE(header.has_value()) << c.id;
+    EXPECT_EQ((FittedSize{header->width, header->height}), c.own) << c.id;
+    const PictureProbe probe = probeFittedPicture(nullptr, c.id, "IMG", kPictureBoxSize, kPictureBoxSize);
+    EXPECT_EQ(probe.state, PictureProbe::State::Known) << c.id;
+    EXPECT_EQ(probe.fitted, c.fitted) << c.id;
+  }
+  struct Case {
+    int id;
+    PictureProbe::State state;
+    FittedSize fitted;
+  };
+  const Case others[] = {
+      {403, PictureProbe::State::Missing, {}},
+      {407, PictureProbe::State::Unknown, {}},          // a BMP: decoded to be measured
+      {410, PictureProbe::State::Unknown, {}},          // not a picture
+      {408, PictureProbe::State::Known, {260, 173}},    // a header without a picture behind it
+  };
+  for (const auto& c : others) {
+    const PictureProbe probe = probeFittedPicture(nullptr, c.id, "IMG", kPictureBoxSize, kPictureBoxSize);
+    EXPECT_EQ(probe.state, c.state) << c.id;
+    EXPECT_EQ(probe.fitted, c.fitted) << c.id;
+  }
+  EXPECT_EQ(loadFittedPicture(nullptr, 408, "IMG", kPictureBoxSize, kPictureBoxSize), nullptr);
 }
 
 TEST(PictureLoader, BytesThatAreNoPictureGiveNone) {

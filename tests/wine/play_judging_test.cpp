@@ -4,6 +4,7 @@
 
 #include "evaluation/judgement.h"
 #include "evaluation/verdict_words.h"
+#include "picture_pump.h"
 #include "play_fixture.h"
 
 namespace mirvo::testing {
@@ -156,6 +157,7 @@ TEST_F(PlayPanel, ExplanationNeedsTheExactTextAndGoesWithAnyOtherVerdict) {
 TEST_F(PlayPanel, AnswerPictureReplacesTheQuestionPictureAndStays) {
   makeQuiz(QuizType::Picture, 1, RevealMode::TextAndPicture, {{"Paris", "", "Capitale"}, {"Rome", "", "Antique"}});
   buildPanel();
+  ASSERT_TRUE(pumpUntilPicturesIn(panel_));
   const HBITMAP questionPicture = shownBitmap(panel_, 1);
   ASSERT_NE(questionPicture, nullptr);
   EXPECT_EQ(bitmapSize(questionPicture).cx, 260);

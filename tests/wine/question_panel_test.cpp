@@ -12,6 +12,7 @@
 
 #include "media/media_host.h"
 #include "media/picture_fit.h"
+#include "picture_pump.h"
 #include "quiz/quiz_model.h"
 #include "resources/resource_ids.h"
 #include "ui/answer_sheet.h"
@@ -256,7 +257,10 @@ TEST_F(PanelTest, NoQuestionsLaysOutNothingAndDisablesBothBars) {
 }
 
 // ---- Picture grid. Pictures 401 (450 x 156), 402 (180 x 135), no 403,
-// 404 (600 x 400) and, beyond the last question, 405 (210 x 262).
+// 404 (600 x 400), 405 (210 x 262), 406 (180 x 349), 407 (a BMP, 100 x 50),
+// 408 (a JPEG header of 300 x 200 and no picture), 409 (a GIF of 50 x 40 on
+// a screen of 120 x 90), 410 (no picture at all); answer picture 10402
+// (180 x 349).
 
 struct PictureCell {
   int question;
@@ -268,6 +272,7 @@ TEST_F(PanelTest, OneAnswerPictureGridMeasuresRowsAndCentresPictures) {
   Quiz quiz;
   fillQuiz(quiz, QuizType::Picture, 4, 1, RevealMode::AnswerPicture);
   ASSERT_NE(build(quiz), nullptr);
+  ASSERT_TRUE(pumpUntilPicturesIn(panel_));
 
   // Row 1 is as tall as 402 fitted (195); row 2 as 405 (260), measured
   // although question 5 does not exist.
@@ -307,10 +312,90 @@ TEST_F(PanelTest, OneAnswerPictureGridMeasuresRowsAndCentresPictures) {
   EXPECT_EQ(contentHeight, 600);
 }
 
+// The rows are measured from the pictures' headers; a picture whose header
+// says nothing is decoded by the layout, the others once the panel's
+// messages run, into boxes that are already in place.
+TEST_F(PanelTest, PictureBoxesHaveTheirFinalPlaceBeforeThePicturesComeIn) {
+  struct Cell {
+    int question;
+    PanelRect boxBefore;
+    FittedSize imageBefore;
+    PanelRect boxAfter;
+    FittedSize imageAfter;
+  };
+  const Cell cells[] = {
+      {1, {46, 57, 260, 90}, {}, {46, 57, 260, 90}, {260, 90}},
+      {2, {336, 5, 260, 195}, {}, {336, 5, 260, 195}, {260, 195}},
+      {3, {626, 5, 260, 195}, {}, {626, 5, 260, 195}, {}},
+      {4, {46, 313, 260, 173}, {}, {46, 313, 260, 173}, {260, 173}},
+      {5, {362, 270, 208, 260}, {}, {362, 270, 208, 260}, {208, 260}},
+      {6, {689, 270, 134, 260}, {}, {689, 270, 134, 260}, {134, 260}},
+      {7, {46, 639, 260, 130}, {260, 130}, {46, 639, 260, 130}, {260, 130}},  // decoded by the layout
+      // Sized by its header, then no picture: the empty frame of the row.
+      {8, {336, 617, 260, 173}, {}, {336, 600, 260, 208}, {}},
+      {9, {626, 600, 260, 208}, {}, {626, 600, 260, 208}, {260, 208}},  // the first image, not the screen
+  };
+  Quiz quiz;
+  fillQuiz(quiz, QuizType::Picture, 9, 1, RevealMode::None);
+  ASSERT_NE(build(quiz), nullptr);
+  EXPECT_TRUE(picturesPending(panel_));
+  for (const auto& c : cells) {
+    SCOPED_TRACE(c.question);
+    EXPECT_EQ(rectOf(kPictureBoxBase + c.question), c.boxBefore);
+    EXPECT_EQ(imageSize(kPictureBoxBase + c.question), c.imageBefore);
+  }
+  EXPECT_EQ(rectOf(kAnswerBoxBase + 7), (PanelRect{46, 818, 260, 20}));
+  EXPECT_EQ(contentHeight, 878);
+
+  // A box moved by the decode keeps the distance the panel scrolled it.
+  ShowWindow(owner_, SW_SHOWNA);
+  ShowWindow(panel_, SW_SHOWNA);
+  const PanelRect answerBefore = rectOf(kAnswerBoxBase + 1);
+  SendMessageA(panel_, WM_VSCROLL, SB_LINEDOWN, 0);
+  const int scrolled = rectOf(kAnswerBoxBase + 1).y - answerBefore.y;
+  ASSERT_NE(scrolled, 0);
+
+  ASSERT_TRUE(pumpUntilPicturesIn(panel_));
+  for (const auto& c : cells) {
+    SCOPED_TRACE(c.question);
+    PanelRect expected = c.boxAfter;
+    expected.y += scrolled;
+    EXPECT_EQ(rectOf(kPictureBoxBase + c.question), expected);
+    EXPECT_EQ(imageSize(kPictureBoxBase + c.question), c.imageAfter);
+  }
+}
+
+TEST_F(PanelTest, ARevealedAnswerPictureIsNotOverwrittenByTheQuestionPicture) {
+  const std::string sheet = answerSheetName();
+  FILE* file = std::fopen(sheet.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("\r\nlune\r\n", file);
+  std::fclose(file);
+  Quiz quiz;
+  fillQuiz(quiz, QuizType::Picture, 2, 1, RevealMode::AnswerPicture);
+  quiz.addQuestion("soleil", "", "");
+  quiz.addQuestion("lune", "", "");
+  HWND panel = build(quiz);
+  std::remove(sheet.c_str());
+  ASSERT_NE(panel, nullptr);
+  ASSERT_EQ(textOf(kResultLabelBase + 2), "BRAVO");
+  const auto answerPicture =
+      reinterpret_cast<HBITMAP>(SendMessageA(item(kPictureBoxBase + 2), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  ASSERT_EQ(imageSize(kPictureBoxBase + 2), (FittedSize{134, 260}));
+
+  ASSERT_TRUE(pumpUntilPicturesIn(panel_));
+  EXPECT_EQ(reinterpret_cast<HBITMAP>(SendMessageA(item(kPictureBoxBase + 2), STM_GETIMAGE, IMAGE_BITMAP, 0)),
+            answerPicture);
+  EXPECT_EQ(imageSize(kPictureBoxBase + 2), (FittedSize{134, 260}));
+  EXPECT_EQ(rectOf(kPictureBoxBase + 2), (PanelRect{336, 5, 260, 195}));  // the question picture's place
+  EXPECT_EQ(imageSize(kPictureBoxBase + 1), (FittedSize{260, 90}));
+}
+
 TEST_F(PanelTest, PicturesGoWithTheirPanel) {
   Quiz quiz;
   fillQuiz(quiz, QuizType::Picture, 2, 1, RevealMode::None);
   ASSERT_NE(build(quiz), nullptr);
+  ASSERT_TRUE(pumpUntilPicturesIn(panel_));
   auto shown = reinterpret_cast<HBITMAP>(SendMessageA(item(kPictureBoxBase + 1), STM_GETIMAGE, IMAGE_BITMAP, 0));
   BITMAP info{};
   ASSERT_NE(GetObjectA(shown, sizeof info, &info), 0);
