@@ -85,3 +85,20 @@ e2e_close() {
   done
   e2e_fail "the player did not end after Alt+F4"
 }
+
+# e2e_count_colour FILE '#RRGGBB': how many pixels of exactly that colour.
+e2e_count_colour() {
+  /usr/bin/convert "$1" -alpha off -fill black +opaque "$2" -fill white -opaque "$2" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# e2e_colour_origin FILE '#RRGGBB': "x y" of the top-left corner of the box
+# around every pixel of that colour; fails when there is none.
+e2e_colour_origin() {
+  local n geometry
+  n=$(e2e_count_colour "$1" "$2")
+  ((n > 0)) || return 1
+  geometry=$(/usr/bin/convert "$1" -alpha off -fill black +opaque "$2" -fill white -opaque "$2" -trim -format '%X %Y' info:)
+  geometry=${geometry//+/}
+  echo "$geometry"
+}

@@ -55,15 +55,13 @@ e2e_build_quiz audio.toml audio.exe
 e2e_build_quiz video.toml video.exe
 
 # Screen position of the question panel's client origin: the first pixel of
-# the panel's background colour (red 90, green 95, blue 150) in raster order.
+# the panel's background colour (red 90, green 95, blue 150).
 PANEL_X=0 PANEL_Y=0
 find_panel() {
-  local first
-  first=$(/usr/bin/convert "$1" txt:- | grep -m1 -i '#5A5F96' || true)
-  [[ -n $first ]] || e2e_fail "no question panel on screen ($1)"
-  PANEL_X=${first%%,*}
-  first=${first#*,}
-  PANEL_Y=${first%%:*}
+  local origin
+  origin=$(e2e_colour_origin "$1" '#5A5F96') || e2e_fail "no question panel on screen ($1)"
+  PANEL_X=${origin% *}
+  PANEL_Y=${origin#* }
 }
 
 # click X Y: a click at panel client (X, Y).
@@ -99,7 +97,7 @@ xdotool type --delay 40 "LA"
 xdotool key --clearmodifiers Tab
 sleep 0.5
 e2e_screenshot "$E2E_DIR/audio_judged.png"
-green=$(/usr/bin/convert "$E2E_DIR/audio_judged.png" txt:- | grep -ci '#00FF00' || true)
+green=$(e2e_count_colour "$E2E_DIR/audio_judged.png" '#00FF00')
 ((green > 2000)) || e2e_fail "answer box 1 of the audio quiz not judged BRAVO ($green green pixels)"
 e2e_close "$win"
 [[ $(cat "$E2E_DIR/audio.txt"; echo .) == $'LA\r\n\r\n.' ]] || e2e_fail "audio sheet: $(od -c "$E2E_DIR/audio.txt" | head)"
@@ -114,14 +112,14 @@ sleep 0.5
 e2e_screenshot "$E2E_DIR/video_playing.png"
 /usr/bin/convert "$E2E_DIR/video_playing.png" -crop "260x210+$((PANEL_X + 46))+$((PANEL_Y + 275))" +repage \
   "$E2E_DIR/video_cell.png"
-red=$(/usr/bin/convert "$E2E_DIR/video_cell.png" txt:- | grep -ci '#FF0000' || true)
+red=$(e2e_count_colour "$E2E_DIR/video_cell.png" '#FF0000')
 ((red > 500)) || e2e_fail "no film in the cell of question 4 ($red red pixels; see video_cell.png)"
 click 56 514                                  # stop 4
 absent mirvo4.avi
 e2e_screenshot "$E2E_DIR/video_stopped.png"
 /usr/bin/convert "$E2E_DIR/video_stopped.png" -crop "260x210+$((PANEL_X + 46))+$((PANEL_Y + 275))" +repage \
   "$E2E_DIR/video_cell_stopped.png"
-red=$(/usr/bin/convert "$E2E_DIR/video_cell_stopped.png" txt:- | grep -ci '#FF0000' || true)
+red=$(e2e_count_colour "$E2E_DIR/video_cell_stopped.png" '#FF0000')
 ((red == 0)) || e2e_fail "the film is still shown after stop ($red red pixels)"
 click 56 495                                  # play 4 again, left playing at the close
 [[ -e $E2E_DIR/mirvo4.avi ]] || e2e_fail "play 4 again wrote no clip"

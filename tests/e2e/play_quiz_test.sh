@@ -37,16 +37,13 @@ sheet=$E2E_DIR/quiz.txt
 # yellow inside, that is panel client (51, 6); everything else is found from it.
 PANEL_X=0 PANEL_Y=0
 find_panel() {
-  local shot=$1 first
-  first=$(/usr/bin/convert "$shot" txt:- | grep -m1 -i '#FFFFC0' || true)
-  [[ -n $first ]] || e2e_fail "no question label on screen ($shot)"
-  PANEL_X=$((${first%%,*} - 51))
-  first=${first#*,}
-  PANEL_Y=$((${first%%:*} - 6))
+  local shot=$1 origin
+  origin=$(e2e_colour_origin "$shot" '#FFFFC0') || e2e_fail "no question label on screen ($shot)"
+  PANEL_X=$((${origin% *} - 51))
+  PANEL_Y=$((${origin#* } - 6))
 }
 
-# Pixels of exactly one colour in a screenshot.
-count_colour() { /usr/bin/convert "$1" txt:- | grep -ci "$2" || true; }
+count_colour() { e2e_count_colour "$@"; }
 
 start_quiz() {
   e2e_start quiz.exe
