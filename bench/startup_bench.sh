@@ -42,7 +42,13 @@ time_start() {
   rm -f "$E2E_DIR"/*.txt  # no answer sheet carried between runs
   start=$(now_ms)
   e2e_start "$1"
-  xdotool search --sync --onlyvisible --name "^$2\$" >/dev/null
+  # Polled every 20 ms: the --sync of xdotool looks in steps of half a
+  # second, as coarse as the whole start-up of the demonstration quiz.
+  local deadline=$(($(now_ms) + 60000))
+  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do
+    (($(now_ms) < deadline)) || { echo "window '$2' never mapped" >&2; mirvo_stop_pid "$E2E_PID"; exit 1; }
+    sleep 0.02
+  done
   end=$(now_ms)
   # Stopped by its id: closing by keyboard depends on the focus, and nothing
   # after start-up is measured.

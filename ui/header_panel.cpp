@@ -70,7 +70,9 @@ BOOL onInitDialog(HWND panel) {
   SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
 
   constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE;
-  HWND link = createControl(panel, "Static", kMakerWebAddress, kLabel | SS_NOTIFY, kLinkLabelId, 736, 5, 115, 18);
+  // No word wrap, like the code label: a wrapped address shows only its tail.
+  HWND link = createControl(panel, "Static", kMakerWebAddress, kLabel | SS_NOTIFY | SS_LEFTNOWORDWRAP, kLinkLabelId,
+                            736, 5, 115, 18);
   state->linkFont = createLinkFont(link);
   setFont(link, state->linkFont, false);
   // The class cursor of every Static: only the link (SS_NOTIFY) takes the

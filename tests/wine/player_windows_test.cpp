@@ -354,7 +354,7 @@ TEST_F(PlayerWindows, HeaderControlsSitWhereTheyWereCreatedOrAligned) {
   const RECT client = clientOf(app.headerPanel);
   const int cw = client.right;
   const HeaderControl rows[] = {
-      {kLinkLabelId, "Static", kMakerWebAddress, SS_NOTIFY, cw - 134, 0, 115, 18},
+      {kLinkLabelId, "Static", kMakerWebAddress, SS_NOTIFY | SS_LEFTNOWORDWRAP, cw - 134, 0, 115, 18},
       {25, "Static", "Par :", 0, cw - 134, 25, 26, 18},
       {26, "Static", "Createur mirvo", 0, cw - 107, 25, 105, 18},
       {27, "Button", "Sauver", 0, cw - 204, 25, 55, 18},
