@@ -57,14 +57,13 @@ void CALLBACK resumeDecoding(HWND panel, UINT, UINT_PTR timerId, DWORD) {
 }
 
 // Posted messages are taken before input and painting: a chain of them would
-// keep the window unpainted and deaf to the keyboard until the last picture.
-// When either is waiting, come back through a timer, which is taken after both.
-void askForNext(HWND panel) {
-  if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)) != 0 &&
-      SetTimer(panel, kResumeTimerId, USER_TIMER_MINIMUM, &resumeDecoding) != 0) {
-    return;
-  }
-  PostMessageA(panel, kDecodePictureMessage, 0, 0);
+// keep the window unpainted and deaf to the keyboard until the last picture
+// (and, under Wine, unmapped: the loop never waits, so nothing is flushed to
+// the display). When either is waiting, come back through a timer, which is
+// taken after both. True when the decode has to wait.
+bool yieldToInputAndPaint(HWND panel) {
+  return HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)) != 0 &&
+         SetTimer(panel, kResumeTimerId, USER_TIMER_MINIMUM, &resumeDecoding) != 0;
 }
 
 }  // namespace
@@ -79,7 +78,7 @@ void startDeferredPictures(HWND panel, std::unique_ptr<DeferredPictures> picture
 
 void onDecodePicture(HWND panel) {
   DeferredPictures* pending = pendingOf(panel);
-  if (pending == nullptr) return;
+  if (pending == nullptr || yieldToInputAndPaint(panel)) return;
   while (!pending->empty()) {
     const DeferredPicture picture = pending->take();
     HWND box = GetDlgItem(panel, kPictureBoxBase + picture.question);
@@ -92,7 +91,7 @@ void onDecodePicture(HWND panel) {
   if (pending->empty()) {
     dropDeferredPictures(panel);
   } else {
-    askForNext(panel);
+    PostMessageA(panel, kDecodePictureMessage, 0, 0);
   }
 }
 

@@ -46,8 +46,8 @@ class DeferredPictures {
 // the first kDecodePictureMessage.
 void startDeferredPictures(HWND panel, std::unique_ptr<DeferredPictures> pictures);
 
-// kDecodePictureMessage: decodes one pending picture into its box, then asks
-// for the next one, behind any waiting input and painting.
+// kDecodePictureMessage: once no input or painting waits, decodes one
+// pending picture into its box and asks for the next one.
 void onDecodePicture(HWND panel);
 
 // Whether pictures are still to be decoded into the panel.
