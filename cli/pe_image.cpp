@@ -213,7 +213,9 @@ PeStatus readPeImage(std::span<const std::uint8_t> file, PeImage& image) {
 
 std::optional<std::uint32_t> fileOffsetOf(const PeImage& image, std::uint32_t rva, std::uint32_t size) {
   for (const PeSection& s : image.sections) {
-    if (rva < s.virtualAddress) continue;
+    // A section without raw data has nothing in the file, and its raw
+    // offset was never checked: even a zero-byte lookup must not end there.
+    if (s.rawSize == 0 || rva < s.virtualAddress) continue;
     std::uint64_t into = rva - s.virtualAddress;
     if (into + size <= s.rawSize) return static_cast<std::uint32_t>(s.rawOffset + into);
   }

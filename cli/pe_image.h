@@ -99,7 +99,8 @@ PeStatus readPeImage(std::span<const std::uint8_t> file, PeImage& image);
 PeStatus readResources(std::span<const std::uint8_t> file, const PeImage& image, std::vector<Resource>& out);
 
 // The file offset of `size` bytes at `rva`, when they lie wholly inside one
-// section's raw data.
+// section's raw data (so offset + size never passes the end of the file;
+// sections without raw data hold nothing, not even zero bytes).
 std::optional<std::uint32_t> fileOffsetOf(const PeImage& image, std::uint32_t rva, std::uint32_t size);
 
 // The optional header's checksum of the whole file, the 4 bytes at

@@ -62,6 +62,17 @@ void putDirectory(std::span<std::uint8_t> out, std::uint32_t at, const Nodes& no
   }
 }
 
+// The leaves in the order the reader gives them back from the written tree.
+std::vector<Resource> treeOrder(std::span<const Resource> resources) {
+  std::vector<Resource> leaves;
+  for (const TypeNode& t : groupTree(resources)) {
+    for (const NameNode& n : t.names) {
+      for (const Resource* r : n.languages) leaves.push_back(*r);
+    }
+  }
+  return leaves;
+}
+
 bool resourceKeyIn(const Resource& r, std::span<const Resource> list) {
   return std::any_of(list.begin(), list.end(), [&](const Resource& a) { return a.type == r.type && a.name == r.name; });
 }
@@ -80,16 +91,25 @@ std::vector<Resource> mergeResources(std::vector<Resource> existing, const Resou
   return merged;
 }
 
+std::uint64_t virtualEnd(const PeSection& s) {
+  return std::uint64_t{s.virtualAddress} + std::max(s.virtualSize, s.rawSize);
+}
+
 // The previous run's section can be rewritten when it is the last one both in
 // memory and in the file and nothing but the resource tree points into it.
+// "Last" is by extent, not by table order: another section's data reaching
+// into it (in the file or in memory) would be cut off or shadow the new tree
+// once its size changes.
 bool canReuseLastSection(const PeImage& image) {
   const PeSection& last = image.sections.back();
   PeDataDirectory res = image.directory(kResourceDirectoryIndex);
   if (res.rva == 0 || last.virtualAddress != res.rva || last.rawSize == 0) return false;
   if (std::uint64_t{last.rawOffset} + last.rawSize != image.endOfSections) return false;
-  std::uint64_t lastEnd = std::uint64_t{last.virtualAddress} + std::max(last.virtualSize, last.rawSize);
+  const std::uint64_t lastEnd = virtualEnd(last);
   for (std::size_t i = 0; i + 1 < image.sections.size(); ++i) {
-    if (image.sections[i].virtualAddress >= last.virtualAddress) return false;
+    const PeSection& s = image.sections[i];
+    if (virtualEnd(s) > last.virtualAddress) return false;
+    if (s.rawSize != 0 && std::uint64_t{s.rawOffset} + s.rawSize > last.rawOffset) return false;
   }
   for (std::size_t i = 0; i < image.directories.size(); ++i) {
     const PeDataDirectory& d = image.directories[i];
@@ -207,10 +227,10 @@ PeEditResult writeResources(std::span<const std::uint8_t> file, const ResourceCh
     rva = last.virtualAddress;
   } else {
     headerAt = image.sectionTableOffset + kSectionHeaderSize * static_cast<std::uint32_t>(image.sections.size());
-    std::uint64_t imageEnd = 0;
-    for (const PeSection& s : image.sections) {
-      imageEnd = std::max(imageEnd, std::uint64_t{s.virtualAddress} + std::max(s.virtualSize, s.rawSize));
-    }
+    // The headers take the start of the image even when the section table
+    // says nothing lies above them; address 0 would read as "no resources".
+    std::uint64_t imageEnd = image.sizeOfHeaders;
+    for (const PeSection& s : image.sections) imageEnd = std::max(imageEnd, virtualEnd(s));
     rva = (imageEnd + image.sectionAlignment - 1) & ~std::uint64_t{image.sectionAlignment - 1};
     rawOffset = bytes::alignUp(image.endOfSections, image.fileAlignment);
   }
@@ -254,6 +274,17 @@ PeEditResult writeResources(std::span<const std::uint8_t> file, const ResourceCh
   bytes::put32(o, image.directoryOffset(kResourceDirectoryIndex), static_cast<std::uint32_t>(rva));
   bytes::put32(o, image.directoryOffset(kResourceDirectoryIndex) + 4, static_cast<std::uint32_t>(tree.size()));
   bytes::put32(o, image.checkSumOffset(), peCheckSum(out, image.checkSumOffset()));
+
+  // Whatever layout the input had, success means the copy reads back with
+  // exactly the merged resources; anything else is refused, not written.
+  PeImage written;
+  std::vector<Resource> readBack;
+  PeStatus check = readPeImage(out, written);
+  if (check == PeStatus::Ok) check = readResources(out, written, readBack);
+  if (check != PeStatus::Ok || readBack != treeOrder(merged)) {
+    out.clear();
+    return {PeEditStatus::OutputUnreadable, check};
+  }
   return {};
 }
 
@@ -267,6 +298,12 @@ std::string describe(const PeEditResult& result) {
     case PeEditStatus::NoResourceDirectory: return "the executable's header has no resource directory slot";
     case PeEditStatus::NoHeaderRoom: return "the executable's headers have no room for one more section";
     case PeEditStatus::TooLarge: return "the resources would make the executable larger than 2 GiB";
+    case PeEditStatus::OutputUnreadable: {
+      std::string why = result.readStatus == PeStatus::Ok ? "its resources come back different"
+                                                          : std::string(describe(result.readStatus));
+      return "the executable's section layout cannot take the new resources (the changed copy would not read "
+             "back: " + why + ")";
+    }
   }
   return "unknown error";
 }

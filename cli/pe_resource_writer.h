@@ -26,6 +26,7 @@ enum class PeEditStatus {
   NoResourceDirectory,  // the optional header has no resource directory slot
   NoHeaderRoom,         // no free room for one more section header
   TooLarge,             // the image would outgrow 32-bit addresses
+  OutputUnreadable,     // the changed copy does not read back with the merged resources (see readStatus)
 };
 
 struct PeEditResult {

@@ -298,6 +298,72 @@ std::string tomlStringUtf8(std::string_view utf8) {
 
 std::string tomlString(std::string_view cp1252) { return tomlStringUtf8(cp1252ToUtf8(cp1252)); }
 
+// The line of the first byte above 0x7F that is neither in a string nor in
+// a comment, or 0. Keys, numbers and words are ASCII in TOML, so such a byte
+// is always a mistake (an accented key, a text without its quotes); toml++
+// 3.3.0 does not report it but runs into code it marks unreachable, so it
+// must never see one. Unterminated strings end at their line here and are
+// left to toml++ to report.
+std::uint32_t strayNonAsciiLine(std::string_view text) {
+  enum class In { Code, Comment, Basic, Literal, MultiBasic, MultiLiteral };
+  In in = In::Code;
+  std::uint32_t line = 1;
+  std::size_t i = 0;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") i = 3;  // a UTF-8 byte-order mark, as Notepad writes
+  auto runOf = [&](char quote) {
+    std::size_t n = 0;
+    while (i + n < text.size() && text[i + n] == quote) ++n;
+    return n;
+  };
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\n') {
+      ++line;
+      if (in != In::MultiBasic && in != In::MultiLiteral) in = In::Code;
+      ++i;
+      continue;
+    }
+    switch (in) {
+      case In::Code:
+        if (static_cast<unsigned char>(c) > 0x7F) return line;
+        if (c == '#') in = In::Comment;
+        if (c == '"' || c == '\'') {
+          const bool multi = runOf(c) >= 3;
+          in = c == '"' ? (multi ? In::MultiBasic : In::Basic) : (multi ? In::MultiLiteral : In::Literal);
+          i += multi ? 3 : 1;
+          continue;
+        }
+        break;
+      case In::Comment: break;
+      case In::Basic:
+      case In::MultiBasic:
+        // An escape takes the next byte with it, so \" does not end the text;
+        // a line end after it is left to the line count.
+        if (c == '\\' && i + 1 < text.size() && text[i + 1] != '\n') {
+          i += 2;
+          continue;
+        }
+        [[fallthrough]];
+      case In::Literal:
+      case In::MultiLiteral: {
+        const char quote = in == In::Basic || in == In::MultiBasic ? '"' : '\'';
+        if (c != quote) break;
+        if (in == In::Basic || in == In::Literal) {
+          in = In::Code;
+          break;
+        }
+        // Up to two quotes may end the text right before its closing three.
+        const std::size_t run = runOf(quote);
+        if (run >= 3) in = In::Code;
+        i += run;
+        continue;
+      }
+    }
+    ++i;
+  }
+  return 0;
+}
+
 std::string_view wordOf(std::span<const Word> words, std::int32_t value) {
   for (const Word& w : words) {
     if (w.value == value) return w.word;
@@ -311,6 +377,11 @@ bool parseQuizSource(std::string_view text, const std::string& fileName, const s
                      QuizSource& out, std::string& error) {
   out = QuizSource{};
   error.clear();
+  if (const std::uint32_t line = strayNonAsciiLine(text)) {
+    error = fileName + ":" + std::to_string(line) +
+            ": a character other than plain ASCII outside quotes (keys are ASCII; a text goes in \"...\")";
+    return false;
+  }
   toml::table root;
   try {
     root = toml::parse(text, fileName);

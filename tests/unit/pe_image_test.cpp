@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,33 @@ TEST_F(TinyExe, AnyDataEntryOutsideItsSectionIsRefused) {
     EXPECT_EQ(readResources(damaged, image, out), PeStatus::ResourceOutside) << std::hex << at;
   }
   EXPECT_EQ(leaves, 4);
+}
+
+TEST(FileOffsetOf, HandsOutOnlyBytesInsideRawData) {
+  PeImage image;
+  PeSection text;
+  text.virtualAddress = 0x1000;
+  text.virtualSize = 0x300;
+  text.rawSize = 0x200;
+  text.rawOffset = 0x400;
+  PeSection bss;  // no raw data, and an offset no reader ever checked
+  bss.virtualAddress = 0x2000;
+  bss.virtualSize = 0x100;
+  bss.rawOffset = 0x20040000u;
+  image.sections = {text, bss};
+  struct Row {
+    std::uint32_t rva, size;
+    std::optional<std::uint32_t> expected;
+  };
+  const Row rows[] = {
+      {0x1000, 0x200, 0x400},       {0x11FF, 1, 0x5FF},           {0x1200, 0, 0x600},
+      {0x1100, 0x101, std::nullopt}, {0x1250, 4, std::nullopt},   // past the raw data, inside the virtual size
+      {0x2000, 0, std::nullopt},     {0x2010, 4, std::nullopt},    {0x0FFF, 0, std::nullopt},
+      {0xFFFFFFFFu, 0xFFFFFFFFu, std::nullopt},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(fileOffsetOf(image, row.rva, row.size), row.expected) << std::hex << row.rva << " " << row.size;
+  }
 }
 
 // Every prefix of the file and a spread of corrupted bytes: the reader

@@ -138,6 +138,43 @@ TEST_F(Writer, ReplacesAResourceOfTheSameTypeAndName) {
   EXPECT_EQ(resources.size(), playerResources.size());
 }
 
+// Section tables no linker writes, but a player file handed to `mirvo build`
+// may hold: the new tree must still land where the reader finds it, or the
+// write must fail.
+TEST_F(Writer, PlacesTheTreeAfterEverySectionWhateverTheTableSays) {
+  const std::uint32_t table = before.sectionTableOffset;
+  auto header = [&](std::size_t i) { return table + kSectionHeaderSize * static_cast<std::uint32_t>(i); };
+  ResourceChanges changes;
+  changes.dropTypes = {ResourceId::of("NOTE"), ResourceId::of(5), ResourceId::of(6), ResourceId::of(16)};
+  changes.add = {res("PATCH", 104, bytesOf(10, 1))};
+
+  // Every section empty at address 0 and no resource tree: a tree placed
+  // at address 0 itself would read as "no resources".
+  std::vector<std::uint8_t> atZero = player;
+  for (std::size_t i = 0; i < before.sections.size(); ++i) {
+    std::fill(atZero.begin() + header(i) + 8, atZero.begin() + header(i) + 24, 0);
+  }
+  bytes::put32(atZero, before.directoryOffset(kResourceDirectoryIndex), 0);
+  bytes::put32(atZero, before.directoryOffset(kResourceDirectoryIndex) + 4, 0);
+  write(atZero, changes);
+  EXPECT_GE(after.sections.back().virtualAddress, before.sizeOfHeaders);
+  EXPECT_EQ(resources, changes.add);
+
+  // .rsrc last in the table, but an earlier section's raw data runs to its
+  // end, which is the end of the file: rewriting .rsrc in place with a
+  // smaller tree would cut that one off.
+  std::vector<std::uint8_t> overlapping = player;
+  const std::size_t rsrc = before.sections.size() - 2;
+  const PeSection& tree = before.sections[rsrc];
+  overlapping.resize(tree.rawOffset + tree.rawSize);
+  bytes::put16(overlapping, before.fileHeaderOffset + 2, static_cast<std::uint16_t>(rsrc + 1));
+  std::fill(overlapping.begin() + header(rsrc + 1), overlapping.begin() + header(rsrc + 2), 0);
+  bytes::put32(overlapping, header(0) + 16, tree.rawOffset + tree.rawSize - before.sections[0].rawOffset);
+  write(overlapping, changes);
+  EXPECT_EQ(resources, changes.add);
+  EXPECT_EQ(after.sections.size(), rsrc + 2);
+}
+
 TEST_F(Writer, RefusesWhatItCannotWriteSafely) {
   const std::uint32_t oh = before.optionalHeaderOffset;
   const std::uint32_t tableEnd =

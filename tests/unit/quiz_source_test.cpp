@@ -140,11 +140,42 @@ TEST(QuizSource, ErrorsNameFileLineAndWhatIsWrong) {
       {"title = \"T\"\nlayout = \"video\"\n" + q + "media = \"beep.mp3\"\n",
        "q.toml:5: \"beep.mp3\": a video quiz plays .avi clips"},
       {"title = \"T\"\n[question]\nanswer = \"a\"\n", "q.toml:2: question must be a list of [[question]] tables"},
+      // A byte above 0x7F outside quotes, after texts of each kind.
+      {"title = \"T\"\nr\xC3\xA9ponse = \"x\"\n" + q, "q.toml:2: a character other than plain ASCII outside quotes"},
+      {"title = \"T = \"\xC3\x89videmment.\"\n" + q, "q.toml:1: a character other than plain ASCII"},
+      {"title = \"T\\\\\"\xC3\xA9\n" + q, "q.toml:1: a character other than plain ASCII"},
+      {"title = 'T\\'\xC3\xA9\n" + q, "q.toml:1: a character other than plain ASCII"},
+      {"title = \"\"\"a\nb\"\"\"\"\"\n\xC3\xA9 = 1\n" + q, "q.toml:3: a character other than plain ASCII"},
+      {"title = '''a\n'''\ncreator = \xC3\xA9\n" + q, "q.toml:3: a character other than plain ASCII"},
+      {"title = \"T\n\xC3\xA9 = 1\n" + q, "q.toml:2: a character other than plain ASCII"},
   };
   for (const Row& row : rows) {
     const Parsed p = parse(row.text);
     EXPECT_FALSE(p.ok) << row.expected;
     EXPECT_EQ(p.error.substr(0, row.expected.size()), row.expected) << p.error;
+  }
+}
+
+TEST(QuizSource, AccentsAreFineInEveryKindOfTextAndInComments) {
+  const std::string q = "[[question]]\nanswer = \"a\"\n";
+  struct Row {
+    std::string text;
+    std::string title;
+  };
+  const Row rows[] = {
+      {"title = \"\xC3\xA9t\xC3\xA9\"\n", "\xE9t\xE9"},
+      {"title = \"a\\\"\xC3\xA9\"\n", "a\"\xE9"},
+      {"title = '\xC3\xA9\\'\n", "\xE9\\"},
+      {"title = \"\"\"\xC3\xA9\n\"\xC3\xA9\"\"\xC3\xA9\"\"\"\"\"\n", "\xE9\n\"\xE9\"\"\xE9\"\""},
+      {"title = \"\"\"a\\\n  \xC3\xA9\"\"\"\n", "a\xE9"},
+      {"title = '''\xC3\xA9\n'\xC3\xA9'''\n", "\xE9\n'\xE9"},
+      {"# R\xC3\xA9sum\xC3\xA9 \"\ntitle = \"T\" # \xC3\xA9t\xC3\xA9 '\n", "T"},
+      {"\xEF\xBB\xBFtitle = \"T\"\n", "T"},  // byte-order mark
+  };
+  for (const Row& row : rows) {
+    const Parsed p = parse(row.text + q);
+    ASSERT_TRUE(p.ok) << p.error << "\n" << row.text;
+    EXPECT_EQ(p.source.content.title, row.title) << row.text;
   }
 }
 
