@@ -298,49 +298,104 @@ std::string tomlStringUtf8(std::string_view utf8) {
 
 std::string tomlString(std::string_view cp1252) { return tomlStringUtf8(cp1252ToUtf8(cp1252)); }
 
-// The line of the first byte above 0x7F that is neither in a string nor in
-// a comment, or 0. Keys, numbers and words are ASCII in TOML, so such a byte
-// is always a mistake (an accented key, a text without its quotes); toml++
-// 3.3.0 does not report it but runs into code it marks unreachable, so it
-// must never see one. Unterminated strings end at their line here and are
-// left to toml++ to report.
-std::uint32_t strayNonAsciiLine(std::string_view text) {
+// The length of the valid UTF-8 sequence at the start of `s` and its code
+// point, or 0.
+std::size_t utf8Sequence(std::string_view s, char32_t& cp) {
+  const auto b = [&](std::size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
+  const unsigned lead = b(0);
+  const std::size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead <= 0xDF ? 2 : 0;
+  if (n == 0) return 0;
+  cp = lead & (0xFF >> (n + 1));
+  for (std::size_t k = 1; k < n; ++k) {
+    if ((b(k) & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b(k) & 0x3F);
+  }
+  const bool shortest = (n == 3 && cp >= 0x800) || (n == 4 && cp >= 0x10000) || n == 2;
+  return shortest && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF) ? n : 0;
+}
+
+struct TomlHazard {
+  std::uint32_t line = 0;  // 0: none
+  const char* what = "";
+};
+
+// toml++ 3.3.0 asks whether a character is whitespace in places where TOML
+// only allows ASCII, and for most of U+00A1 to U+0499 (the accented letters
+// among them) that test reaches code the library marks unreachable. So it
+// never sees such a character there:
+// - outside strings and comments, where keys, numbers and words are ASCII
+//   anyway, a byte above 0x7F is refused;
+// - in a """ text, a "\" right before one (no escape) is refused, and the
+//   first character after a line-ending "\" is handed over as \uXXXX, which
+//   is the same text.
+// `safe` receives what toml++ may parse; lines stay where they were.
+// Unterminated strings end at their line here and are left to toml++.
+TomlHazard prepareForToml(std::string_view text, std::string& safe) {
   enum class In { Code, Comment, Basic, Literal, MultiBasic, MultiLiteral };
   In in = In::Code;
   std::uint32_t line = 1;
+  bool continued = false;  // in a """ text after a line-ending "\", only whitespace so far
   std::size_t i = 0;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") i = 3;  // a UTF-8 byte-order mark, as Notepad writes
-  auto runOf = [&](char quote) {
+  safe.clear();
+  safe.reserve(text.size());
+  const auto emit = [&](std::size_t n) {
+    safe.append(text.substr(i, n));
+    i += n;
+  };
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") emit(3);  // a UTF-8 byte-order mark, as Notepad writes
+  const auto runOf = [&](char quote) {
     std::size_t n = 0;
     while (i + n < text.size() && text[i + n] == quote) ++n;
     return n;
   };
   while (i < text.size()) {
     const char c = text[i];
+    const bool ascii = static_cast<unsigned char>(c) <= 0x7F;
     if (c == '\n') {
       ++line;
       if (in != In::MultiBasic && in != In::MultiLiteral) in = In::Code;
-      ++i;
+      emit(1);
       continue;
+    }
+    if (continued && c != ' ' && c != '\t' && c != '\r') {
+      continued = false;
+      char32_t cp = 0;
+      if (const std::size_t n = ascii ? 0 : utf8Sequence(text.substr(i), cp)) {
+        char escape[16];
+        std::snprintf(escape, sizeof escape, cp > 0xFFFF ? "\\U%08X" : "\\u%04X", static_cast<unsigned>(cp));
+        safe += escape;
+        i += n;
+        continue;
+      }
     }
     switch (in) {
       case In::Code:
-        if (static_cast<unsigned char>(c) > 0x7F) return line;
+        if (!ascii) return {line, "a character other than plain ASCII outside quotes (keys are ASCII; a text goes in \"...\")"};
         if (c == '#') in = In::Comment;
         if (c == '"' || c == '\'') {
           const bool multi = runOf(c) >= 3;
           in = c == '"' ? (multi ? In::MultiBasic : In::Basic) : (multi ? In::MultiLiteral : In::Literal);
-          i += multi ? 3 : 1;
+          emit(multi ? 3 : 1);
           continue;
         }
         break;
       case In::Comment: break;
       case In::Basic:
       case In::MultiBasic:
-        // An escape takes the next byte with it, so \" does not end the text;
-        // a line end after it is left to the line count.
-        if (c == '\\' && i + 1 < text.size() && text[i + 1] != '\n') {
-          i += 2;
+        if (c == '\\') {
+          std::size_t j = i + 1;
+          while (j < text.size() && (text[j] == ' ' || text[j] == '\t')) ++j;
+          if (in == In::MultiBasic && j < text.size() && static_cast<unsigned char>(text[j]) > 0x7F) {
+            return {line, "a \"\\\" before a character other than plain ASCII (no escape; a line-ending \"\\\" ends its line)"};
+          }
+          if (in == In::MultiBasic && (j < text.size() && (text[j] == '\n' || text[j] == '\r'))) {
+            continued = true;
+            emit(j - i);
+            continue;
+          }
+          // An escape takes the next byte with it, so \" does not end the
+          // text; a line end after it is left to the line count.
+          emit(i + 1 < text.size() && text[i + 1] != '\n' ? 2 : 1);
           continue;
         }
         [[fallthrough]];
@@ -355,13 +410,13 @@ std::uint32_t strayNonAsciiLine(std::string_view text) {
         // Up to two quotes may end the text right before its closing three.
         const std::size_t run = runOf(quote);
         if (run >= 3) in = In::Code;
-        i += run;
+        emit(run);
         continue;
       }
     }
-    ++i;
+    emit(1);
   }
-  return 0;
+  return {};
 }
 
 std::string_view wordOf(std::span<const Word> words, std::int32_t value) {
@@ -377,14 +432,14 @@ bool parseQuizSource(std::string_view text, const std::string& fileName, const s
                      QuizSource& out, std::string& error) {
   out = QuizSource{};
   error.clear();
-  if (const std::uint32_t line = strayNonAsciiLine(text)) {
-    error = fileName + ":" + std::to_string(line) +
-            ": a character other than plain ASCII outside quotes (keys are ASCII; a text goes in \"...\")";
+  std::string safe;
+  if (const TomlHazard hazard = prepareForToml(text, safe); hazard.line != 0) {
+    error = fileName + ":" + std::to_string(hazard.line) + ": " + hazard.what;
     return false;
   }
   toml::table root;
   try {
-    root = toml::parse(text, fileName);
+    root = toml::parse(safe, fileName);
   } catch (const toml::parse_error& e) {
     error = fileName + ":" + std::to_string(e.source().begin.line) + ": " + std::string(e.description());
     return false;

@@ -76,7 +76,7 @@ void revealAnswer(const Quiz& quiz, HWND questionPanel, int position, const Quiz
   if (picture) showAnswerPicture(questionPanel, position);
 }
 
-void judgeAnswerBox(Quiz& quiz, HWND questionPanel, int boxId) {
+void judgeAnswerBox(Quiz& quiz, HWND questionPanel, int boxId, ScoreUpdate update) {
   const ExpectedAnswer expected = expectedAnswerFor(quiz, boxId);
   const ControlText typed = readControl(questionPanel, boxId);
   const std::string_view verdictWord = matchAnswer(expected.answer, typed.view());
@@ -88,7 +88,7 @@ void judgeAnswerBox(Quiz& quiz, HWND questionPanel, int boxId) {
   if (!right) SetDlgItemTextA(questionPanel, kExplanationLabelBase + expected.questionPosition + 1, "");
   // Verdict views are of string literals, so data() is zero-terminated.
   SetDlgItemTextA(questionPanel, boxId + kResultLabelOffset, verdictWord.data());
-  recountScore(quiz, questionPanel);
+  if (update == ScoreUpdate::Now) recountScore(quiz, questionPanel);
 }
 
 void recountScore(const Quiz& quiz, HWND questionPanel) {

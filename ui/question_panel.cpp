@@ -150,6 +150,8 @@ class PanelBuilder {
 
   // The pictures left for the panel to decode; null when there are none.
   std::unique_ptr<DeferredPictures> takeDeferredPictures() { return std::move(deferred_); }
+  // Whether any box was judged, so the header's score needs its one recount.
+  bool judgedAny() const { return judgedAny_; }
 
  private:
   HWND create(const char* className, const char* text, DWORD style, const PanelRect& r, int id,
@@ -179,7 +181,10 @@ class PanelBuilder {
         SetWindowLongA(box, GWL_WNDPROC, reinterpret_cast<LONG>(reinterpret_cast<void*>(&answerBoxProc))));
   }
 
-  void judge(int boxNumber) { judgeAnswerBox(quiz_, panel_, kAnswerBoxBase + boxNumber); }
+  void judge(int boxNumber) {
+    judgeAnswerBox(quiz_, panel_, kAnswerBoxBase + boxNumber, ScoreUpdate::Later);
+    judgedAny_ = true;
+  }
 
   void layOutTextRow(int i) {
     const TextRow row = textRow(rowTop_);
@@ -278,6 +283,7 @@ class PanelBuilder {
   OpenSheet sheet_;
   RowPictures pictures_;
   std::unique_ptr<DeferredPictures> deferred_;
+  bool judgedAny_ = false;
   int rowTop_ = kFirstRowTop;
   int rowHeight_ = 0;
 };
@@ -325,6 +331,7 @@ void layoutQuestions(Quiz& quiz, HWND panel) {
   {
     PanelBuilder builder(quiz, panel);
     builder.build();
+    if (builder.judgedAny()) recountScore(quiz, panel);
     deferred = builder.takeDeferredPictures();
   }  // the sheet is released and the unused pictures freed before the bars are set
   setupScrollRanges(panel);
