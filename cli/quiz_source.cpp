@@ -329,12 +329,15 @@ struct TomlHazard {
 //   first character after a line-ending "\" is handed over as \uXXXX, which
 //   is the same text.
 // `safe` receives what toml++ may parse; lines stay where they were.
+// A quote opens a string only where a key or value starts (line start, after
+// = [ { , or .): inside a bare word toml++ takes it as part of the word.
 // Unterminated strings end at their line here and are left to toml++.
 TomlHazard prepareForToml(std::string_view text, std::string& safe) {
   enum class In { Code, Comment, Basic, Literal, MultiBasic, MultiLiteral };
   In in = In::Code;
   std::uint32_t line = 1;
   bool continued = false;  // in a """ text after a line-ending "\", only whitespace so far
+  char last = '\n';        // the last character that counts outside strings and comments
   std::size_t i = 0;
   safe.clear();
   safe.reserve(text.size());
@@ -354,6 +357,7 @@ TomlHazard prepareForToml(std::string_view text, std::string& safe) {
     if (c == '\n') {
       ++line;
       if (in != In::MultiBasic && in != In::MultiLiteral) in = In::Code;
+      if (in == In::Code) last = '\n';
       emit(1);
       continue;
     }
@@ -372,12 +376,14 @@ TomlHazard prepareForToml(std::string_view text, std::string& safe) {
       case In::Code:
         if (!ascii) return {line, "a character other than plain ASCII outside quotes (keys are ASCII; a text goes in \"...\")"};
         if (c == '#') in = In::Comment;
-        if (c == '"' || c == '\'') {
+        if ((c == '"' || c == '\'') && std::string_view("\n=[{,.").find(last) != std::string_view::npos) {
+          last = c;
           const bool multi = runOf(c) >= 3;
           in = c == '"' ? (multi ? In::MultiBasic : In::Basic) : (multi ? In::MultiLiteral : In::Literal);
           emit(multi ? 3 : 1);
           continue;
         }
+        if (c != ' ' && c != '\t' && c != '\r' && c != '#') last = c;
         break;
       case In::Comment: break;
       case In::Basic:

@@ -148,6 +148,9 @@ TEST(QuizSource, ErrorsNameFileLineAndWhatIsWrong) {
       {"title = \"\"\"a\nb\"\"\"\"\"\n\xC3\xA9 = 1\n" + q, "q.toml:3: a character other than plain ASCII"},
       {"title = '''a\n'''\ncreator = \xC3\xA9\n" + q, "q.toml:3: a character other than plain ASCII"},
       {"title = \"T\n\xC3\xA9 = 1\n" + q, "q.toml:2: a character other than plain ASCII"},
+      {"title = \"T\"\ncreator = x'\xC3\xA9'\n" + q, "q.toml:2: a character other than plain ASCII"},
+      {"title = \"\"\"a\\\xC3\xA9\"\"\"\n" + q, "q.toml:1: a \"\\\" before a character other than plain ASCII"},
+      {"title = \"\"\"a\n\\ \xC3\xA9\n\"\"\"\n" + q, "q.toml:2: a \"\\\" before a character other than plain ASCII"},
   };
   for (const Row& row : rows) {
     const Parsed p = parse(row.text);
@@ -167,10 +170,12 @@ TEST(QuizSource, AccentsAreFineInEveryKindOfTextAndInComments) {
       {"title = \"a\\\"\xC3\xA9\"\n", "a\"\xE9"},
       {"title = '\xC3\xA9\\'\n", "\xE9\\"},
       {"title = \"\"\"\xC3\xA9\n\"\xC3\xA9\"\"\xC3\xA9\"\"\"\"\"\n", "\xE9\n\"\xE9\"\"\xE9\"\""},
-      {"title = \"\"\"a\\\n  \xC3\xA9\"\"\"\n", "a\xE9"},
+      {"title = \"\"\"a\\\n  \xC3\xA9\"\"\"\n", "a\xE9"},  // a line-ending backslash
+      {"title = \"\"\"a \\  \r\n\n \xC3\xA0 \\\n\xC3\xA9t\xC3\xA9\"\"\"\n", "a \xE0 \xE9t\xE9"},
       {"title = '''\xC3\xA9\n'\xC3\xA9'''\n", "\xE9\n'\xE9"},
       {"# R\xC3\xA9sum\xC3\xA9 \"\ntitle = \"T\" # \xC3\xA9t\xC3\xA9 '\n", "T"},
       {"\xEF\xBB\xBFtitle = \"T\"\n", "T"},  // byte-order mark
+      {"title = 'T'\ncolumns = [ # \xC3\xA9\n  '\xC3\xA9',\n  \"b\" ]\n", "T"},
   };
   for (const Row& row : rows) {
     const Parsed p = parse(row.text + q);
