@@ -330,7 +330,8 @@ struct TomlHazard {
 //   is the same text.
 // `safe` receives what toml++ may parse; lines stay where they were.
 // A quote opens a string only where a key or value starts (line start, after
-// = [ { , or .): inside a bare word toml++ takes it as part of the word.
+// = [ { , or the dot of a dotted key); a quote or bracket anywhere else is
+// refused.
 // Unterminated strings end at their line here and are left to toml++.
 TomlHazard prepareForToml(std::string_view text, std::string& safe) {
   enum class In { Code, Comment, Basic, Literal, MultiBasic, MultiLiteral };
@@ -376,7 +377,15 @@ TomlHazard prepareForToml(std::string_view text, std::string& safe) {
       case In::Code:
         if (!ascii) return {line, "a character other than plain ASCII outside quotes (keys are ASCII; a text goes in \"...\")"};
         if (c == '#') in = In::Comment;
-        if ((c == '"' || c == '\'') && std::string_view("\n=[{,.").find(last) != std::string_view::npos) {
+        // Only where a key or value starts can a quote open a text, or a
+        // bracket a table, array or inline table. Anywhere else either would
+        // be glued to a bare word, which is never valid, and the parser would
+        // read the rest differently from this scan: refused.
+        if ((c == '"' || c == '\'' || c == '[' || c == '{') &&
+            std::string_view("\n=[{,.").find(last) == std::string_view::npos) {
+          return {line, "a quote or bracket in the middle of a word"};
+        }
+        if (c == '"' || c == '\'') {
           last = c;
           const bool multi = runOf(c) >= 3;
           in = c == '"' ? (multi ? In::MultiBasic : In::Basic) : (multi ? In::MultiLiteral : In::Literal);

@@ -148,7 +148,10 @@ TEST(QuizSource, ErrorsNameFileLineAndWhatIsWrong) {
       {"title = \"\"\"a\nb\"\"\"\"\"\n\xC3\xA9 = 1\n" + q, "q.toml:3: a character other than plain ASCII"},
       {"title = '''a\n'''\ncreator = \xC3\xA9\n" + q, "q.toml:3: a character other than plain ASCII"},
       {"title = \"T\n\xC3\xA9 = 1\n" + q, "q.toml:2: a character other than plain ASCII"},
-      {"title = \"T\"\ncreator = x'\xC3\xA9'\n" + q, "q.toml:2: a character other than plain ASCII"},
+      // A quote or bracket glued to a bare word: the parser would not take it as
+      // the start of a text, so a character after it would be outside quotes.
+      {"title = \"T\"\ncreator = x'\xC3\xA9'\n" + q, "q.toml:2: a quote or bracket in the middle of a word"},
+      {"title = \"T\"\nk=99iot{'ta\xD8\xBF'}\n" + q, "q.toml:2: a quote or bracket in the middle of a word"},
       {"title = \"\"\"a\\\xC3\xA9\"\"\"\n" + q, "q.toml:1: a \"\\\" before a character other than plain ASCII"},
       {"title = \"\"\"a\n\\ \xC3\xA9\n\"\"\"\n" + q, "q.toml:2: a \"\\\" before a character other than plain ASCII"},
   };
