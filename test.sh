@@ -26,7 +26,7 @@ else
   status=1
 fi
 step "fuzz smoke run (a few seconds per parser)"
-tests/fuzz/run_fuzzers.sh "${MIRVO_FUZZ_SECONDS:-3}" || status=1
+MIRVO_FUZZ_BUILD=$PWD/build/host-asan tests/fuzz/run_fuzzers.sh "${MIRVO_FUZZ_SECONDS:-3}" || status=1
 
 ./cmake/wine-stop.sh
 exit $status

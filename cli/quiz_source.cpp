@@ -330,8 +330,8 @@ struct TomlHazard {
 //   is the same text.
 // `safe` receives what toml++ may parse; lines stay where they were.
 // A quote opens a string only where a key or value starts (line start, after
-// = [ { , or the dot of a dotted key); a quote or bracket anywhere else is
-// refused.
+// = [ { or ,); a quote or bracket anywhere else is refused. Quoted dotted
+// keys go with it: a quiz source has no use for them.
 // Unterminated strings end at their line here and are left to toml++.
 TomlHazard prepareForToml(std::string_view text, std::string& safe) {
   enum class In { Code, Comment, Basic, Literal, MultiBasic, MultiLiteral };
@@ -339,6 +339,8 @@ TomlHazard prepareForToml(std::string_view text, std::string& safe) {
   std::uint32_t line = 1;
   bool continued = false;  // in a """ text after a line-ending "\", only whitespace so far
   char last = '\n';        // the last character that counts outside strings and comments
+  bool keyHere = true;     // a key may start: at a line start, in an inline table after { or ,
+  std::string nesting;     // arrays and inline tables open in the current value
   std::size_t i = 0;
   safe.clear();
   safe.reserve(text.size());
@@ -358,7 +360,10 @@ TomlHazard prepareForToml(std::string_view text, std::string& safe) {
     if (c == '\n') {
       ++line;
       if (in != In::MultiBasic && in != In::MultiLiteral) in = In::Code;
-      if (in == In::Code) last = '\n';
+      if (in == In::Code) {
+        last = '\n';
+        if (nesting.empty()) keyHere = true;
+      }
       emit(1);
       continue;
     }
@@ -382,8 +387,23 @@ TomlHazard prepareForToml(std::string_view text, std::string& safe) {
         // be glued to a bare word, which is never valid, and the parser would
         // read the rest differently from this scan: refused.
         if ((c == '"' || c == '\'' || c == '[' || c == '{') &&
-            std::string_view("\n=[{,.").find(last) == std::string_view::npos) {
+            std::string_view("\n=[{,").find(last) == std::string_view::npos) {
           return {line, "a quote or bracket in the middle of a word"};
+        }
+        // Which "=" starts a value: in the middle of a bare value one would
+        // make the scan take what follows for a new value and its texts.
+        if (c == '=') {
+          if (!keyHere) return {line, "an \"=\" where a value goes"};
+          keyHere = false;
+        } else if (c == '{' || (c == '[' && !keyHere)) {
+          if (keyHere) return {line, "a \"{\" where a key goes"};
+          nesting += c;
+          keyHere = c == '{';
+        } else if (c == ',' && !nesting.empty() && nesting.back() == '{') {
+          keyHere = true;
+        } else if ((c == ']' || c == '}') && !nesting.empty() && nesting.back() == (c == ']' ? '[' : '{')) {
+          nesting.pop_back();
+          keyHere = false;
         }
         if (c == '"' || c == '\'') {
           last = c;

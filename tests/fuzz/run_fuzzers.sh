@@ -10,11 +10,16 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:?usage: run_fuzzers.sh SECONDS [TARGET...]}
 shift
-build=$root/build/fuzz
+# MIRVO_FUZZ_BUILD names an already configured tree with MIRVO_FUZZ (the
+# host-asan preset's, as ./test.sh does); else build/fuzz is set up here,
+# optimised for long runs.
+build=${MIRVO_FUZZ_BUILD:-$root/build/fuzz}
 jobs=${MIRVO_FUZZ_JOBS:-2}
 
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g -O1"
-if ! cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVO_FUZZ=ON \
+if [[ -n ${MIRVO_FUZZ_BUILD:-} ]]; then
+  [[ -f $build/CMakeCache.txt ]] || { echo "no configured build in $build" >&2; exit 1; }
+elif ! cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVO_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >"$build.configure.log" 2>&1; then

@@ -72,7 +72,7 @@ Bytes referencePack(const Bytes& in) {
 
 // French-like text: words from a small vocabulary with accented bytes.
 Bytes frenchText(std::size_t n, unsigned seed) {
-  static const char* const words[] = {"le ",     "la ",   "des ",        "questions ", "r\xE9" "ponse ",
+  static const char* const words[] = {"le ",     "la ",   "des ",        "questions ", ("r\xE9" "ponse "),
                                       "\xE9t\xE9 ", "quiz ", "bonjour ",    "pr\xE9nom ", "manga ",
                                       "anime ",  "et ",   "\xE0 ",        "tr\xE8s ",   "difficile. ",
                                       "il ",     "est ",  "une ",         "image ",     "ca\xF1on ",
