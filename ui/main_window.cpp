@@ -11,13 +11,7 @@
 #include "ui/app_state.h"
 #include "ui/control_ids.h"
 #include "ui/header_panel.h"
-#if __has_include("ui/question_panel.h")
 #include "ui/question_panel.h"
-#else
-namespace mirvo {
-INT_PTR CALLBACK questionPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
-}
-#endif
 
 namespace mirvo {
 

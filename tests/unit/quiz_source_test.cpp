@@ -153,6 +153,7 @@ TEST(QuizSource, ErrorsNameFileLineAndWhatIsWrong) {
       {"title = \"T\"\ncreator = x'\xC3\xA9'\n" + q, "q.toml:2: a quote or bracket in the middle of a word"},
       {"title = \"T\"\nk=99iot{'ta\xD8\xBF'}\n" + q, "q.toml:2: a quote or bracket in the middle of a word"},
       {"title = \"T\"\nk=99ic={'ta\xD8\xBF'}\n" + q, "q.toml:2: an \"=\" where a value goes"},
+      {"title = \"T\"\n[[\x01]]\n" + q, "q.toml:2: a control character"},
       {"title = \"\"\"a\\\xC3\xA9\"\"\"\n" + q, "q.toml:1: a \"\\\" before a character other than plain ASCII"},
       {"title = \"\"\"a\n\\ \xC3\xA9\n\"\"\"\n" + q, "q.toml:2: a \"\\\" before a character other than plain ASCII"},
   };
