@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # run_fuzzers.sh SECONDS [TARGET...]
+# MIRVO_FUZZ_RUNS=N stops a target after N executions when that comes before
+# SECONDS have passed (then SECONDS is only the cap).
 # Builds every fuzz target with clang (-fsanitize=fuzzer,address,undefined)
 # in build/fuzz and runs each for SECONDS, one after the other, at the lowest
 # priority. Prints executions and crashes per target; non-zero when any
@@ -16,14 +18,15 @@ shift
 build=${MIRVO_FUZZ_BUILD:-$root/build/fuzz}
 jobs=${MIRVO_FUZZ_JOBS:-2}
 
+mkdir -p "$build"
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g -O1"
 if [[ -n ${MIRVO_FUZZ_BUILD:-} ]]; then
   [[ -f $build/CMakeCache.txt ]] || { echo "no configured build in $build" >&2; exit 1; }
 elif ! cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVO_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >"$build.configure.log" 2>&1; then
-  cat "$build.configure.log" >&2
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >"$build/configure.log" 2>&1; then
+  cat "$build/configure.log" >&2
   exit 1
 fi
 
@@ -62,7 +65,9 @@ for name in "${targets[@]}"; do
     lzw_unpack | pe_*) max_len=16384 ;;
     *) max_len=4096 ;;
   esac
-  nice -n 19 "$exe" "$work" "$seeds" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  runs_flag=()
+  [[ -n ${MIRVO_FUZZ_RUNS:-} ]] && runs_flag=(-runs="$MIRVO_FUZZ_RUNS")
+  nice -n 19 "$exe" "$work" "$seeds" "${runs_flag[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$crashes/" >"$log" 2>&1
   rc=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -n1)
