@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Writes the seed corpora: small inputs of our own that reach each parser's
 # main paths. Run again after changing it; the files are kept in the tree.
+# Beside them, files named by a hash are what long runs found that reaches
+# new code (merged with `fuzz_<target> -merge=1 SEEDS FOUND`): kept so that
+# the smoke run and the corpus replay start where those runs ended.
 # Needs a host C++ compiler (for a throwaway packer) and the tiny PE fixture
 # of the writer's tests.
 set -euo pipefail

@@ -7,7 +7,9 @@
 # priority. Prints executions and crashes per target; non-zero when any
 # target crashed or could not run. A crashing input is kept as
 # build/fuzz/crashes/<target>/crash-*; copy it into tests/fuzz/corpus/<target>/
-# once fixed, so the sanitizer test run replays it.
+# once fixed, so the sanitizer test run replays it. After a long run,
+#   build/fuzz/fuzz/fuzz_<target> -merge=1 tests/fuzz/corpus/<target> build/fuzz/corpus/<target>
+# adds to the seeds only the finds that reach code they do not.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:?usage: run_fuzzers.sh SECONDS [TARGET...]}
