@@ -41,6 +41,16 @@ class PanelTest : public ::testing::Test {
     if (panel_ != nullptr) DestroyWindow(panel_);
     DestroyWindow(owner_);
     app.quiz = nullptr;
+    if (wroteSheet_) std::remove(answerSheetName().c_str());
+  }
+
+  // The sheet the next panel restores; removed again after the test.
+  void writeSheet(const char* text) {
+    FILE* file = std::fopen(answerSheetName().c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs(text, file);
+    std::fclose(file);
+    wroteSheet_ = true;
   }
 
   HWND build(Quiz& quiz) {
@@ -130,6 +140,7 @@ class PanelTest : public ::testing::Test {
 
   HWND owner_ = nullptr;
   HWND panel_ = nullptr;
+  bool wroteSheet_ = false;
 };
 
 constexpr DWORD kVisibleChild = WS_CHILD | WS_VISIBLE;
@@ -366,17 +377,12 @@ TEST_F(PanelTest, PictureBoxesHaveTheirFinalPlaceBeforeThePicturesComeIn) {
 }
 
 TEST_F(PanelTest, ARevealedAnswerPictureIsNotOverwrittenByTheQuestionPicture) {
-  const std::string sheet = answerSheetName();
-  FILE* file = std::fopen(sheet.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fputs("\r\nlune\r\n", file);
-  std::fclose(file);
+  writeSheet("\r\nlune\r\n");
   Quiz quiz;
   fillQuiz(quiz, QuizType::Picture, 2, 1, RevealMode::AnswerPicture);
   quiz.addQuestion("soleil", "", "");
   quiz.addQuestion("lune", "", "");
   HWND panel = build(quiz);
-  std::remove(sheet.c_str());
   ASSERT_NE(panel, nullptr);
   ASSERT_EQ(textOf(kResultLabelBase + 2), "BRAVO");
   const auto answerPicture =
@@ -488,15 +494,10 @@ TEST_F(PanelTest, MediaCellsHaveButtonsBeforeTheirAnswers) {
 // ---- Answer sheet and scroll bars.
 
 TEST_F(PanelTest, BoxesTakeSheetLinesInIdentifierOrder) {
-  const std::string sheet = answerSheetName();
-  FILE* file = std::fopen(sheet.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fputs("Paris\r\n\r\nRome\r\nMil\xE0n\r\n\r\nx", file);
-  std::fclose(file);
+  writeSheet("Paris\r\n\r\nRome\r\nMil\xE0n\r\n\r\nx");
   Quiz quiz;
   fillQuiz(quiz, QuizType::Picture, 4, 2, RevealMode::None);
   HWND panel = build(quiz);
-  std::remove(sheet.c_str());
   ASSERT_NE(panel, nullptr);
   const char* expected[] = {"Paris", "", "Rome", "Mil\xE0n", "", "x", "", ""};
   for (int k = 1; k <= 8; ++k) EXPECT_EQ(textOf(kAnswerBoxBase + k), expected[k - 1]) << k;
